@@ -1,0 +1,39 @@
+# Tagschmied: `make run` builds and starts the editor, `make test` runs every test.
+# Each target installs what is missing from Debian's packages first.
+
+BUILD_DIR ?= build
+BENCH_DIR ?= build-bench
+SANITIZE_DIR ?= build-sanitize
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build run test bench test-sanitize clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@scripts/run-editor $(BUILD_DIR)/tagschmied
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAGSCHMIED_TESTS=OFF -DTAGSCHMIED_BENCHMARKS=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	scripts/run-benchmarks $(BENCH_DIR)
+
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAGSCHMIED_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=0 ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR)

@@ -1,0 +1,28 @@
+#include "app/window_set.h"
+#include "document/main_window.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char *argv[])
+{
+    // Without any display Qt would abort with a terse message; say what to do instead.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY")
+        && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+        std::fputs("tagschmied needs a graphical display (X11 or Wayland).\n"
+                   "Without one, start it in a virtual display: xvfb-run -a ./tagschmied\n",
+                   stderr);
+        return EXIT_FAILURE;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tagschmied"));
+    QApplication::setQuitOnLastWindowClosed(false); // closing the main window alone ends the run
+
+    createWindows();
+    windows().form1->show();
+    return app.exec();
+}

@@ -1,0 +1,91 @@
+#include "app/modal_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+
+using namespace Qt::StringLiterals;
+
+FileDialog::FileDialog(Mode mode, QString title, QString filter)
+    : m_mode(mode), m_title(std::move(title)), m_filter(std::move(filter))
+{
+}
+
+bool FileDialog::execute(QWidget *parent)
+{
+    return modalHooks().fileDialog(*this, parent);
+}
+
+FontDialog::FontDialog()
+{
+    // The start-up setting: MS Sans Serif with a character height of 11 pixels.
+    m_font.setFamilies({u"MS Sans Serif"_s});
+    m_font.setPixelSize(11);
+}
+
+bool FontDialog::execute(QWidget *parent)
+{
+    return modalHooks().fontDialog(*this, parent);
+}
+
+namespace {
+
+bool runRealFileDialog(FileDialog &dialog, QWidget *parent)
+{
+    QFileDialog box(parent, dialog.title());
+    box.setAcceptMode(dialog.mode() == FileDialog::Mode::Save ? QFileDialog::AcceptSave
+                                                              : QFileDialog::AcceptOpen);
+    // No overwrite question and no existence check: what the user types is used as typed.
+    box.setFileMode(QFileDialog::AnyFile);
+    box.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!dialog.filter().isEmpty())
+        box.setNameFilter(dialog.filter());
+    if (!dialog.fileName().isEmpty())
+        box.selectFile(dialog.fileName());
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return false;
+    dialog.setFileName(box.selectedFiles().constFirst());
+    return true;
+}
+
+bool runRealFontDialog(FontDialog &dialog, QWidget *parent)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, dialog.font(), parent);
+    if (ok)
+        dialog.setFont(chosen);
+    return ok;
+}
+
+void runRealErrorBox(const QString &caption, const QString &text)
+{
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+bool runRealOkAbortBox(const QString &caption, const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok | QMessageBox::Abort,
+                    QApplication::activeWindow());
+    return box.exec() == QMessageBox::Ok;
+}
+
+ModalHooks realHooks()
+{
+    return {runRealFileDialog, runRealFontDialog, runRealErrorBox, runRealOkAbortBox};
+}
+
+} // namespace
+
+ModalHooks &modalHooks()
+{
+    static ModalHooks hooks = realHooks();
+    return hooks;
+}
+
+void restoreRealDialogs()
+{
+    modalHooks() = realHooks();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+class Form1;
+class Form2;
+class Form3;
+class Form4;
+class Form5;
+class Form6;
+class Form7;
+class Form8;
+class Form9;
+class Form10;
+class Form11;
+class Form12;
+class Form13;
+class Form14;
+
+// The program's fourteen windows. Each exists once, from start-up to the end of the process,
+// and the windows reach one another through this set by their names.
+struct WindowSet
+{
+    Form1 *form1 = nullptr;
+    Form2 *form2 = nullptr;
+    Form3 *form3 = nullptr;
+    Form4 *form4 = nullptr;
+    Form5 *form5 = nullptr;
+    Form6 *form6 = nullptr;
+    Form7 *form7 = nullptr;
+    Form8 *form8 = nullptr;
+    Form9 *form9 = nullptr;
+    Form10 *form10 = nullptr;
+    Form11 *form11 = nullptr;
+    Form12 *form12 = nullptr;
+    Form13 *form13 = nullptr;
+    Form14 *form14 = nullptr;
+};
+
+WindowSet &windows();
+
+// Creates the windows in their fixed order, Form1 first and Form14 last; Form14 shows itself.
+void createWindows();
+
+// Destroys the set again, last first. The program never does; tests start each case afresh.
+void destroyWindows();

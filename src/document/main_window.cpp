@@ -1,0 +1,444 @@
+#include "document/main_window.h"
+
+#include "app/error.h"
+#include "app/error_display.h"
+#include "app/window_frame.h"
+#include "app/window_set.h"
+#include "document/append_operations.h"
+#include "document/codepage1252.h"
+#include "document/page_files.h"
+#include "document/tag_list.h"
+#include "document/text_editor.h"
+#include "document/umlaut_conversion.h"
+#include "elements/bold_italic_dialog.h"
+#include "elements/background_window.h"
+#include "elements/link_dialog.h"
+#include "elements/marquee_dialog.h"
+#include "elements/page_skeleton_dialog.h"
+#include "elements/picture_window.h"
+#include "elements/snippets.h"
+#include "elements/table_dialogs.h"
+#include "elements/text_composer.h"
+#include "viewing/info_window.h"
+#include "viewing/preview_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct ButtonRow
+{
+    QPushButton *Form1::*button;
+    const char16_t *name;
+    const char16_t *caption;
+    int tabOrder;
+    void (Form1::*handler)();
+};
+
+// The "Kontrollen" group: top, caption, width, tab order, handler.
+struct ControlRow
+{
+    QPushButton *Form1::*button;
+    const char16_t *name;
+    int top;
+    int width;
+    const char16_t *caption;
+    int tabOrder;
+    void (Form1::*handler)();
+};
+
+const ControlRow controlRows[] = {
+    {&Form1::Button1, u"Button1", 16, 81, u"Neu", 0, &Form1::Button1Click},
+    {&Form1::Button2, u"Button2", 40, 81, u"Öffnen", 1, &Form1::Button2Click},
+    {&Form1::Button3, u"Button3", 64, 81, u"Speichern", 2, &Form1::Button3Click},
+    {&Form1::Button23, u"Button23", 88, 97, u"Website anzeigen", 4, &Form1::Button23Click},
+    {&Form1::Button29, u"Button29", 112, 81, u"Info", 5, &Form1::Button29Click},
+    {&Form1::Button4, u"Button4", 139, 81, u"Ende", 3, &Form1::Button4Click},
+};
+
+// The "Elemente" column, top to bottom.
+const ButtonRow elementRows[] = {
+    {&Form1::Button5, u"Button5", u"Grundgerüst (A)", 0, &Form1::Button5Click},
+    {&Form1::Button12, u"Button12", u"Hintergrund", 7, &Form1::Button12Click},
+    {&Form1::Button7, u"Button7", u"Link", 2, &Form1::Button7Click},
+    {&Form1::Button8, u"Button8", u"Bild", 3, &Form1::Button8Click},
+    {&Form1::Button9, u"Button9", u"Zeilenumbruch", 4, &Form1::Button9Click},
+    {&Form1::Button10, u"Button10", u"Absatz", 5, &Form1::Button10Click},
+    {&Form1::Button11, u"Button11", u"Trennlinie", 6, &Form1::Button11Click},
+    {&Form1::Button13, u"Button13", u"Tabelle Anfang", 8, &Form1::Button13Click},
+    {&Form1::Button6, u"Button6", u"Text", 1, &Form1::Button6Click},
+    {&Form1::Button14, u"Button14", u"Tabelleneintrag (A)", 9, &Form1::Button14Click},
+    {&Form1::Button15, u"Button15", u"Zelle Anfang", 10, &Form1::Button15Click},
+    {&Form1::Button20, u"Button20", u"Zelle Ende", 15, &Form1::Button20Click},
+    {&Form1::Button16, u"Button16", u"Kopfzelle Anfang", 11, &Form1::Button16Click},
+    {&Form1::Button21, u"Button21", u"Kopfzelle Ende", 16, &Form1::Button21Click},
+    {&Form1::Button17, u"Button17", u"Tabelleneintrag (E)", 12, &Form1::Button17Click},
+    {&Form1::Button18, u"Button18", u"Laufzeile", 13, &Form1::Button18Click},
+    {&Form1::Button22, u"Button22", u"Tabelle (Ende)", 17, &Form1::Button22Click},
+    {&Form1::Button24, u"Button24", u"<center>", 18, &Form1::Button24Click},
+    {&Form1::Button25, u"Button25", u"<left>", 19, &Form1::Button25Click},
+    {&Form1::Button26, u"Button26", u"<right>", 20, &Form1::Button26Click},
+    {&Form1::Button27, u"Button27", u"Schritart-Text", 21, &Form1::Button27Click},
+    {&Form1::Button30, u"Button30", u"</font>", 22, &Form1::Button30Click},
+    {&Form1::Button19, u"Button19", u"Grundgerüst (E)", 14, &Form1::Button19Click},
+};
+
+constexpr int panelWidth = 153;
+constexpr int customGroupHeight = 133;
+constexpr int elementPitch = 24;
+
+template <typename Row, size_t N>
+std::vector<const Row *> inTabOrder(const Row (&rows)[N])
+{
+    std::vector<const Row *> ordered;
+    for (const Row &row : rows)
+        ordered.push_back(&row);
+    std::sort(ordered.begin(), ordered.end(),
+              [](const Row *a, const Row *b) { return a->tabOrder < b->tabOrder; });
+    return ordered;
+}
+
+const QString informationText = u"Bitte wählen Sie jetzt die Internetseite die Sie betrachten "
+                                u"wollen. Wenn Sie ihre momentan geschriebene Website sehen "
+                                u"wollen, wählen ie im Tagschmied Verzeichnis die Datei "
+                                u"\"look.html\""_s;
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent),
+      OpenDialog2(FileDialog::Mode::Open, u"Website wählen"_s, u"Websites (*.html *.htm)"_s)
+{
+    setObjectName(u"Form1"_s);
+    setUpWindow(this, u"Tagschmied 2.0"_s, Border::Sizeable, 227, 72, 789, 704);
+    m_dotsPerInch = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchY());
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(u"Panel1"_s);
+    Panel1->setFrameShape(QFrame::StyledPanel);
+    Panel1->setFixedWidth(panelWidth);
+    createControlGroup();
+    createElementColumn();
+
+    HPQT = new TextEditor(this);
+    HPQT->setObjectName(u"HPQT"_s);
+    QFont editorFont;
+    editorFont.setFamilies({u"Courier New"_s, u"Liberation Mono"_s, u"monospace"_s});
+    editorFont.setPointSize(10);
+    editorFont.setBold(true);
+    HPQT->setFont(editorFont);
+    HPQT->setLineWrapMode(QPlainTextEdit::NoWrap);
+    HPQT->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    HPQT->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    HPQT->setTabChangesFocus(false);
+    connectHandler(HPQT, &TextEditor::documentChanged, this, &Form1::HPQTChange);
+
+    createCustomTagGroup();
+
+    // Panel on the left and the editor beside it, the custom tag group along the bottom.
+    auto *top = new QHBoxLayout;
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(0);
+    top->addWidget(Panel1);
+    top->addWidget(HPQT, 1);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addLayout(top, 1);
+    column->addWidget(GroupBox3);
+
+    std::vector<QWidget *> chain;
+    for (const ControlRow *row : inTabOrder(controlRows))
+        chain.push_back(this->*(row->button));
+    for (const ButtonRow *row : inTabOrder(elementRows))
+        chain.push_back(this->*(row->button));
+    chain.insert(chain.end(), {HPQT, Button28, ListBox1, Edit1, Button31, Button32});
+    for (size_t i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+
+    new DefaultButton(this, Button28);
+
+    Timer1.setTimerType(Qt::PreciseTimer);
+    Timer1.setInterval(1);
+    Timer2.setInterval(1000);
+    connectHandler(&Timer1, &QTimer::timeout, this, &Form1::Timer1Timer);
+    connectHandler(&Timer2, &QTimer::timeout, this, &Form1::Timer2Timer);
+    m_umlauts = new UmlautConversion(HPQT);
+}
+
+Form1::~Form1()
+{
+    delete m_umlauts;
+}
+
+void Form1::createControlGroup()
+{
+    GroupBox1 = new QGroupBox(u"Kontrollen"_s, Panel1);
+    GroupBox1->setObjectName(u"GroupBox1"_s);
+    place(GroupBox1, 8, 8, 137, 169);
+    for (const ControlRow &row : controlRows) {
+        auto *button = new QPushButton(QString::fromUtf16(row.caption), GroupBox1);
+        button->setObjectName(QString::fromUtf16(row.name));
+        place(button, 8, row.top, row.width, 25);
+        this->*(row.button) = button;
+        connectHandler(button, &QPushButton::clicked, this, row.handler);
+    }
+}
+
+void Form1::createElementColumn()
+{
+    GroupBox2 = new QGroupBox(u"Elemente"_s, Panel1);
+    GroupBox2->setObjectName(u"GroupBox2"_s);
+    place(GroupBox2, 8, 184, 137, 353);
+    ScrollBox1 = new QScrollArea(GroupBox2);
+    ScrollBox1->setObjectName(u"ScrollBox1"_s);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    place(ScrollBox1, 2, 15, 133, 336);
+
+    auto *column = new QWidget;
+    int top = 0;
+    for (const ButtonRow &row : elementRows) {
+        auto *button = new QPushButton(QString::fromUtf16(row.caption), column);
+        button->setObjectName(QString::fromUtf16(row.name));
+        place(button, 8, top, 97, 25);
+        top += elementPitch;
+        this->*(row.button) = button;
+        connectHandler(button, &QPushButton::clicked, this, row.handler);
+    }
+    column->setFixedSize(113, top);
+    ScrollBox1->setWidget(column);
+    Button14->setToolTip(u"Tabelleneintrag (Anfang)"_s);
+}
+
+void Form1::createCustomTagGroup()
+{
+    GroupBox3 = new QGroupBox(u"Eigene"_s, this);
+    GroupBox3->setObjectName(u"GroupBox3"_s);
+    GroupBox3->setFixedHeight(customGroupHeight);
+
+    Label1 = new QLabel(u"HTML Tag (z.B <br>, <center>,  ...)"_s, GroupBox3);
+    Label1->setObjectName(u"Label1"_s);
+    place(Label1, 8, 16, 166, 13);
+    Edit1 = new QLineEdit(GroupBox3);
+    Edit1->setObjectName(u"Edit1"_s);
+    place(Edit1, 8, 32, 185, 21);
+    Button28 = new QPushButton(u"Hinzufügen"_s, GroupBox3);
+    Button28->setObjectName(u"Button28"_s);
+    place(Button28, 8, 56, 185, 25);
+    Button28->setDefault(true);
+    Button31 = new QPushButton(u"Löschen"_s, GroupBox3);
+    Button31->setObjectName(u"Button31"_s);
+    place(Button31, 8, 80, 185, 25);
+    Button32 = new QPushButton(u"Alles Löschen"_s, GroupBox3);
+    Button32->setObjectName(u"Button32"_s);
+    place(Button32, 8, 104, 185, 25);
+    ListBox1 = new QListWidget(GroupBox3);
+    ListBox1->setObjectName(u"ListBox1"_s);
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    place(ListBox1, 200, 16, 577, 113);
+    ListBox1->viewport()->installEventFilter(this);
+
+    connectHandler(Button28, &QPushButton::clicked, this, &Form1::Button28Click);
+    connectHandler(Button31, &QPushButton::clicked, this, &Form1::Button31Click);
+    connectHandler(Button32, &QPushButton::clicked, this, &Form1::Button32Click);
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous() || m_shownBefore)
+        return;
+    m_shownBefore = true;
+    runGuarded([this] { FormShow(); });
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window ends the program, whatever other windows are open.
+    event->accept();
+    QCoreApplication::quit();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    // A double click anywhere in the list, on an entry or not, inserts the selected entry.
+    if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        runGuarded([this] { ListBox1DblClick(); });
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::startIfStopped(QTimer &timer)
+{
+    // Starting a running timer must not restart its period.
+    if (timer.isActive())
+        return;
+    timer.start();
+    if (!timer.isActive())
+        throw Error(u"Not enough timers available"_s);
+}
+
+// ---- file commands
+
+void Form1::Button1Click()
+{
+    HPQT->clearSilently();
+}
+
+void Form1::Button2Click()
+{
+    if (!OpenDialog1.execute(this))
+        return;
+    const QByteArray bytes = readWholeFile(OpenDialog1.fileName());
+    HPQT->replaceText(toEditorLineBreaks(CodePage1252::decode(bytes)));
+}
+
+void Form1::Button3Click()
+{
+    startIfStopped(Timer1);
+    startIfStopped(Timer2);
+    if (!SaveDialog1.execute(this))
+        return;
+    writeWholeFile(SaveDialog1.fileName(), HPQT->bytes());
+}
+
+void Form1::Button4Click()
+{
+    close();
+}
+
+// ---- windows
+
+void Form1::Button5Click() { openWindow(windows().form2); }
+void Form1::Button6Click() { openWindow(windows().form3); }
+void Form1::Button7Click() { openWindow(windows().form7); }
+void Form1::Button8Click() { openWindow(windows().form6); }
+void Form1::Button12Click() { openWindow(windows().form8); }
+void Form1::Button13Click() { openWindow(windows().form9); }
+void Form1::Button15Click() { openWindow(windows().form10); }
+void Form1::Button16Click() { openWindow(windows().form11); }
+void Form1::Button18Click() { openWindow(windows().form12); }
+void Form1::Button29Click() { openWindow(windows().form14); }
+
+void Form1::Button23Click()
+{
+    if (!modalHooks().okAbortBox(u"Information"_s, informationText))
+        return;
+    OpenDialog2.execute(this); // picked or not, the preview opens
+    openWindow(windows().form13);
+}
+
+// ---- one-click tags
+
+void Form1::Button9Click() { AppendRaw(QString::fromUtf16(Snippets::lineBreak), HPQT); }
+void Form1::Button10Click() { AppendRaw(QString::fromUtf16(Snippets::paragraph), HPQT); }
+void Form1::Button11Click() { AppendRaw(QString::fromUtf16(Snippets::rule), HPQT); }
+void Form1::Button14Click() { AppendLines(QString::fromUtf16(Snippets::tableRowStart), HPQT); }
+void Form1::Button17Click() { AppendLines(QString::fromUtf16(Snippets::tableRowEnd), HPQT); }
+void Form1::Button20Click() { AppendRaw(QString::fromUtf16(Snippets::cellEnd), HPQT); }
+void Form1::Button21Click() { AppendRaw(QString::fromUtf16(Snippets::headerCellEnd), HPQT); }
+void Form1::Button22Click() { AppendRaw(QString::fromUtf16(Snippets::tableEnd), HPQT); }
+void Form1::Button30Click() { AppendLines(QString::fromUtf16(Snippets::fontEnd), HPQT); }
+
+void Form1::Button19Click()
+{
+    // Three appends, each a change of its own.
+    for (const QString &piece : Snippets::pageEnd())
+        AppendLines(piece, HPQT);
+}
+
+void Form1::toggleAlignment(QPushButton *button, const QString &openTag, const QString &closeTag)
+{
+    // The caption is the state: it shows the tag the next click appends.
+    const bool opening = button->text() == openTag;
+    AppendLines(opening ? openTag : closeTag, HPQT);
+    button->setText(opening ? closeTag : openTag);
+}
+
+void Form1::Button24Click() { toggleAlignment(Button24, u"<center>"_s, u"</center>"_s); }
+void Form1::Button25Click() { toggleAlignment(Button25, u"<left>"_s, u"</left>"_s); }
+void Form1::Button26Click() { toggleAlignment(Button26, u"<right>"_s, u"</right>"_s); }
+
+void Form1::Button27Click()
+{
+    if (!FontDialog1.execute(this))
+        return;
+    const QFont &font = FontDialog1.font();
+    const double points = font.pointSizeF() > 0 ? font.pointSizeF()
+                                                : font.pixelSize() * 72.0 / m_dotsPerInch;
+    AppendLines(Snippets::fontTag(Snippets::fontTagSize(points, m_dotsPerInch), font.family()),
+                HPQT);
+}
+
+// ---- custom tag list
+
+void Form1::FormShow()
+{
+    ListBox1->clear();
+    ListBox1->addItems(TagList::load());
+}
+
+void Form1::Button28Click()
+{
+    const QString entry = Edit1->text();
+    TagList::checkEntry(entry);
+    ListBox1->addItem(entry);
+    QStringList entries;
+    for (int i = 0; i < ListBox1->count(); ++i)
+        entries.append(ListBox1->item(i)->text());
+    TagList::save(entries);
+}
+
+void Form1::Button31Click()
+{
+    const QList<QListWidgetItem *> selected = ListBox1->selectedItems();
+    if (!selected.isEmpty())
+        delete selected.constFirst();
+}
+
+void Form1::Button32Click()
+{
+    ListBox1->clear();
+}
+
+void Form1::ListBox1DblClick()
+{
+    const QList<QListWidgetItem *> selected = ListBox1->selectedItems();
+    if (selected.isEmpty())
+        throw Error(u"List index out of bounds (-1)"_s);
+    AppendLines(u"\r"_s + selected.constFirst()->text(), HPQT);
+}
+
+// ---- document and umlaut conversion
+
+void Form1::HPQTChange()
+{
+    writePreviewCopy(HPQT->bytes());
+}
+
+void Form1::Timer1Timer()
+{
+    m_umlauts->sweep();
+}
+
+void Form1::Timer2Timer()
+{
+    Timer1.stop();
+    Timer2.stop();
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPlainTextEdit>
+#include <QString>
+
+// A multi-line editor of this program: the document's HPQT and the composer's memos. It holds
+// Unicode text in lines; its byte form is the lines joined by CR LF in code page 1252.
+class TextEditor : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    // What one editor can hold, in characters of its byte form.
+    static constexpr qsizetype defaultCapacity = qsizetype(256) * 1024 * 1024;
+
+    explicit TextEditor(QWidget *parent = nullptr);
+
+    qsizetype capacity() const { return m_capacity; }
+    void setCapacity(qsizetype capacity) { m_capacity = capacity; }
+
+    // The whole text, lines joined by "\n", exactly as typed (no blank for a no-break space).
+    QString text() const;
+    // The byte form: code page 1252, lines joined by CR LF.
+    QByteArray bytes() const;
+    // The length of the byte form, not counting references for characters outside the code page.
+    qsizetype length() const;
+
+    // Replaces the whole text; the change is announced once, and only if the text differs.
+    // Throws "Text exceeds memo capacity" when the text does not fit.
+    void replaceText(const QString &text);
+    // Appends text (with "\n" line breaks) at the end as one change; the caret goes to the start.
+    void appendText(const QString &text);
+    // Empties the editor without announcing a change.
+    void clearSilently();
+
+signals:
+    // Once after every change of the text, but not after clearSilently().
+    void documentChanged();
+
+private:
+    void ensureRoomFor(qsizetype addedLength) const;
+
+    qsizetype m_capacity = defaultCapacity;
+    bool m_silent = false;
+};
+
+// Appends s as it stands; every CR and LF in it becomes a line break of the editor.
+void AppendRaw(const QString &s, TextEditor *e);
+// Appends s and normalises the line breaks of the whole text; the editor holds only normalised
+// breaks already, so only s needs it.
+void AppendLines(const QString &s, TextEditor *e);

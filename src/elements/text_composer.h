@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QWidget>
+
+// The text composer: a block of text appended to the document as text or heading.
+class Form3 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form3(QWidget *parent = nullptr);
+};
