@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class TextEditor;
+
 // The text composer: a block of text appended to the document as text or heading.
 class Form3 : public QWidget
 {
@@ -9,4 +11,6 @@ class Form3 : public QWidget
 
 public:
     explicit Form3(QWidget *parent = nullptr);
+
+    TextEditor *Memo1; // the composer text, also appended to by Form4 and Form5
 };
