@@ -1,6 +1,8 @@
 #include "document/codepage1252.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace CodePage1252 {
 namespace {
@@ -31,63 +33,103 @@ int byteFor(char32_t c)
     return byteForSpecial(c);
 }
 
-class Writer
+// A growing output buffer written through a plain pointer.
+class ByteWriter
 {
 public:
-    explicit Writer(qsizetype expected) { m_out.resize(expected); }
-
-    void put(char byte)
+    explicit ByteWriter(qsizetype expected) : m_bytes(expected + 16, Qt::Uninitialized)
     {
-        if (m_size == m_out.size())
-            m_out.resize(m_out.size() * 2 + 16);
-        m_out.data()[m_size++] = byte;
+        m_next = m_bytes.data();
+        m_end = m_next + m_bytes.size();
     }
 
-    void put(QByteArrayView bytes)
+    // Makes room for at least `count` more bytes and returns where they go.
+    char *room(qsizetype count)
     {
-        for (char b : bytes)
-            put(b);
+        if (m_end - m_next < count) {
+            const qsizetype used = m_next - m_bytes.data();
+            m_bytes.resize(std::max(m_bytes.size() * 2, used + count));
+            m_next = m_bytes.data() + used;
+            m_end = m_bytes.data() + m_bytes.size();
+        }
+        return m_next;
     }
+    void advance(char *to) { m_next = to; }
 
     QByteArray take()
     {
-        m_out.truncate(m_size);
-        return std::move(m_out);
+        m_bytes.truncate(m_next - m_bytes.data());
+        return std::move(m_bytes);
     }
 
 private:
-    QByteArray m_out;
-    qsizetype m_size = 0;
+    QByteArray m_bytes;
+    char *m_next;
+    char *m_end;
 };
+
+// Writes the bytes for one character that is not plain ASCII; i may step over a surrogate pair.
+template <bool document>
+void encodeSpecial(QStringView text, qsizetype &i, ByteWriter &out)
+{
+    const char16_t c = text[i].unicode();
+    if (document && c == 0x2029) {
+        char *dst = out.room(2);
+        dst[0] = '\r';
+        dst[1] = '\n';
+        out.advance(dst + 2);
+        return;
+    }
+    char32_t codePoint = c;
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size()
+        && QChar::isLowSurrogate(text[i + 1].unicode())) {
+        codePoint = QChar::surrogateToUcs4(c, text[i + 1].unicode());
+        ++i;
+    } else if (QChar::isSurrogate(c)) {
+        codePoint = 0xFFFD; // a broken pair cannot be named by a reference
+    }
+    const int byte = byteFor(codePoint);
+    if (byte >= 0) {
+        char *dst = out.room(1);
+        *dst = char(byte);
+        out.advance(dst + 1);
+        return;
+    }
+    const QByteArray reference = "&#" + QByteArray::number(quint32(codePoint)) + ';';
+    char *dst = out.room(reference.size());
+    std::memcpy(dst, reference.constData(), reference.size());
+    out.advance(dst + reference.size());
+}
 
 template <bool document>
 QByteArray encodeText(QStringView text)
 {
-    Writer out(text.size());
+    // Runs of plain ASCII, the bulk of any page, are checked eight characters at a time.
+    constexpr quint64 nonAscii = 0xFF80FF80FF80FF80ull;
+    const char16_t *src = text.utf16();
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80) {
-            out.put(char(c));
-            continue;
+    ByteWriter out(n + n / 32);
+    qsizetype i = 0;
+    while (i < n) {
+        char *dst = out.room(n - i);
+        while (i + 8 <= n) {
+            quint64 low, high;
+            std::memcpy(&low, src + i, 8);
+            std::memcpy(&high, src + i + 4, 8);
+            if ((low | high) & nonAscii)
+                break;
+            for (int k = 0; k < 8; ++k)
+                dst[k] = char(src[i + k]);
+            dst += 8;
+            i += 8;
         }
-        if (document && c == 0x2029) {
-            out.put('\r');
-            out.put('\n');
-            continue;
-        }
-        char32_t codePoint = c;
-        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            codePoint = QChar::surrogateToUcs4(c, text[i + 1].unicode());
+        while (i < n && src[i] < 0x80)
+            *dst++ = char(src[i++]);
+        out.advance(dst);
+        if (i < n) {
+            encodeSpecial<document>(text, i, out);
             ++i;
-        } else if (QChar::isSurrogate(c)) {
-            codePoint = 0xFFFD; // a broken pair cannot be named by a reference
         }
-        const int byte = byteFor(codePoint);
-        if (byte >= 0)
-            out.put(char(byte));
-        else
-            out.put(QByteArray("&#") + QByteArray::number(quint32(codePoint)) + ';');
     }
     return out.take();
 }

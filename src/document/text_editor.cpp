@@ -9,27 +9,48 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 TextEditor::TextEditor(QWidget *parent) : QPlainTextEdit(parent)
 {
     setUndoRedoEnabled(false); // the document keeps no undo list
+    connect(document(), &QTextDocument::contentsChange, this, &TextEditor::mirrorChange);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_silent)
             emit documentChanged();
     });
 }
 
+void TextEditor::mirrorChange(int from, int charsRemoved, int charsAdded)
+{
+    // The document counts a final separator of its own that is not part of the text, and
+    // reports whole-document changes with it; clip the change to the text on both sides.
+    const qsizetype documentLength = document()->characterCount() - 1;
+    const qsizetype start = std::min<qsizetype>(from, m_mirror.size());
+    const qsizetype removed = std::min<qsizetype>(charsRemoved, m_mirror.size() - start);
+    const qsizetype added = std::min<qsizetype>(charsAdded, documentLength - start);
+    if (start < 0 || added < 0 || m_mirror.size() - removed + added != documentLength) {
+        m_mirror = document()->toRawText(); // out of step: take the text whole
+        return;
+    }
+    QTextCursor range(document());
+    range.setPosition(int(start));
+    range.setPosition(int(start + added), QTextCursor::KeepAnchor);
+    m_mirror.replace(start, removed, range.selectedText());
+}
+
 QString TextEditor::text() const
 {
-    QString raw = document()->toRawText();
-    raw.replace(QChar::ParagraphSeparator, u'\n');
-    return raw;
+    QString text = m_mirror;
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
 }
 
 QByteArray TextEditor::bytes() const
 {
-    return CodePage1252::encodeDocument(document()->toRawText());
+    return CodePage1252::encodeDocument(m_mirror);
 }
 
 qsizetype TextEditor::length() const
@@ -48,7 +69,7 @@ void TextEditor::ensureRoomFor(qsizetype addedLength) const
 void TextEditor::replaceText(const QString &text)
 {
     ensureRoomFor(text.size() + text.count(u'\n'));
-    if (text == this->text())
+    if (text.size() == m_mirror.size() && text == this->text())
         return;
     {
         QScopedValueRollback silence(m_silent, true);

@@ -21,6 +21,8 @@ public:
 
     // The whole text, lines joined by "\n", exactly as typed (no blank for a no-break space).
     QString text() const;
+    // The whole text with its lines separated by U+2029, as the editor's document holds it.
+    const QString &rawText() const { return m_mirror; }
     // The byte form: code page 1252, lines joined by CR LF.
     QByteArray bytes() const;
     // The length of the byte form, not counting references for characters outside the code page.
@@ -40,7 +42,11 @@ signals:
 
 private:
     void ensureRoomFor(qsizetype addedLength) const;
+    void mirrorChange(int from, int charsRemoved, int charsAdded);
 
+    // A copy of the document's raw text, kept in step with every change, so that writing the
+    // byte form after a keystroke does not have to gather the whole text from the document.
+    QString m_mirror;
     qsizetype m_capacity = defaultCapacity;
     bool m_silent = false;
 };

@@ -1,0 +1,117 @@
+// Typing, appending and opening on large documents, each beside the floor of writing the same
+// bytes to a file.
+
+#include "app/modal_dialogs.h"
+#include "app/window_set.h"
+#include "document/main_window.h"
+#include "document/text_editor.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A page of typical HTML lines, about `bytes` long.
+QByteArray makePage(qsizetype bytes)
+{
+    const QByteArray line = "<tr><td border=1 width=50% height=20>Ein Eintrag mit etwas Text</td></tr>\r\n";
+    QByteArray page;
+    page.reserve(bytes + line.size());
+    while (page.size() < bytes)
+        page += line;
+    return page;
+}
+
+Form1 *mainWindow()
+{
+    return windows().form1;
+}
+
+void loadDocument(qsizetype bytes)
+{
+    const QByteArray page = makePage(bytes);
+    QFile file(u"page.html"_s);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(page);
+    file.close();
+    mainWindow()->OpenDialog1.setFileName(QDir::current().filePath(u"page.html"_s));
+    modalHooks().fileDialog = [](FileDialog &, QWidget *) { return true; };
+    mainWindow()->Button2->click();
+}
+
+void writeFloor(benchmark::State &state, qsizetype bytes)
+{
+    const QByteArray page = makePage(bytes);
+    for (auto _ : state) {
+        QFile file(u"floor.html"_s);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(page);
+    }
+    state.SetBytesProcessed(state.iterations() * page.size());
+}
+
+void BM_Floor_WriteBytes(benchmark::State &state)
+{
+    writeFloor(state, state.range(0) << 20);
+}
+
+void BM_TypeOneCharacter(benchmark::State &state)
+{
+    loadDocument(state.range(0) << 20);
+    TextEditor *editor = mainWindow()->HPQT;
+    editor->setFocus();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_s);
+        QApplication::sendEvent(editor, &press);
+    }
+    state.SetBytesProcessed(state.iterations() * editor->length());
+}
+
+void BM_AppendTableTag(benchmark::State &state)
+{
+    loadDocument(state.range(0) << 20);
+    for (auto _ : state)
+        mainWindow()->Button14->click(); // "<tr>" and a line break, through AppendLines
+    state.SetBytesProcessed(state.iterations() * mainWindow()->HPQT->length());
+}
+
+void BM_OpenPage(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        mainWindow()->Button1->click(); // empty the editor so the page differs
+        state.ResumeTiming();
+        loadDocument(state.range(0) << 20);
+    }
+}
+
+BENCHMARK(BM_Floor_WriteBytes)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeOneCharacter)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AppendTableTag)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenPage)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+    QDir::setCurrent(folder.path());
+    modalHooks().errorBox = [](const QString &, const QString &text) {
+        qFatal("error box: %s", qPrintable(text));
+    };
+    createWindows();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    destroyWindows();
+    return 0;
+}
