@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QWidget>
 
@@ -47,6 +48,16 @@ void openWindow(QWidget *window)
 void place(QWidget *control, int left, int top, int width, int height)
 {
     control->setGeometry(left, top, width, height);
+}
+
+QLabel *addLabel(const QString &name, const QString &text, QWidget *parent, int left, int top)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
 }
 
 void setTabChain(std::initializer_list<QWidget *> controls)

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 class QFont;
+class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -23,6 +24,11 @@ void openWindow(QWidget *window);
 
 // Places a control at a fixed position inside its parent.
 void place(QWidget *control, int left, int top, int width, int height);
+
+// A caption label at a fixed position, sized to its text (as classic labels size themselves, so
+// a face wider than the original never cuts a caption off). Its text is plain: captions such as
+// "<br>" are shown as written, not taken for markup.
+QLabel *addLabel(const QString &name, const QString &text, QWidget *parent, int left, int top);
 
 // Sets the keyboard focus order of the given controls, first to last.
 void setTabChain(std::initializer_list<QWidget *> controls);

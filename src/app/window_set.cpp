@@ -15,6 +15,9 @@
 #include "viewing/preview_window.h"
 
 #include <QApplication>
+#include <QStyleFactory>
+
+using namespace Qt::StringLiterals;
 
 WindowSet &windows()
 {
@@ -24,6 +27,9 @@ WindowSet &windows()
 
 void createWindows()
 {
+    // The classic look: group captions sit on the frame line, so controls placed by pixel
+    // inside a group box stay clear of its title.
+    QApplication::setStyle(QStyleFactory::create(u"Windows"_s));
     QApplication::setFont(controlFont());
     WindowSet &w = windows();
     w.form1 = new Form1;

@@ -233,9 +233,7 @@ void Form1::createCustomTagGroup()
     GroupBox3->setObjectName(u"GroupBox3"_s);
     GroupBox3->setFixedHeight(customGroupHeight);
 
-    Label1 = new QLabel(u"HTML Tag (z.B <br>, <center>,  ...)"_s, GroupBox3);
-    Label1->setObjectName(u"Label1"_s);
-    place(Label1, 8, 16, 166, 13);
+    Label1 = addLabel(u"Label1"_s, u"HTML Tag (z.B <br>, <center>,  ...)"_s, GroupBox3, 8, 16);
     Edit1 = new QLineEdit(GroupBox3);
     Edit1->setObjectName(u"Edit1"_s);
     place(Edit1, 8, 32, 185, 21);
