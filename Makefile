@@ -4,9 +4,11 @@
 BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench test-sanitize clean
+.PHONY: all deps build run test bench test-sanitize fuzz clean
 
 all: build
 
@@ -35,5 +37,11 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=0 ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
+# Fuzzes each parser of outside input for FUZZ_SECONDS; new finds land in build-fuzz/corpus.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAGSCHMIED_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
