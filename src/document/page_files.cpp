@@ -3,6 +3,7 @@
 #include "app/error.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 using namespace Qt::StringLiterals;
@@ -18,13 +19,37 @@ QByteArray readWholeFile(const QString &path)
     return bytes;
 }
 
+namespace {
+
+// A device or pipe is written to, never replaced by a file of the same name.
+void writeInPlace(const QString &path, QByteArrayView bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), bytes.size()) != bytes.size()
+        || !file.flush())
+        throw Error(u"Cannot create file %1"_s.arg(path));
+}
+
+} // namespace
+
 void writeWholeFile(const QString &path, QByteArrayView bytes)
 {
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        writeInPlace(path, bytes);
+        return;
+    }
     QSaveFile file(path);
-    // Where no temporary file can be made beside it, a writable file is still written in place.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), bytes.size()) != bytes.size()
-        || !file.commit())
+    if (!file.open(QIODevice::WriteOnly)) {
+        // No temporary file can be made beside it: a file that is there is still written in
+        // place, as the user may expect of a file they can write.
+        if (target.isFile() && target.isWritable()) {
+            writeInPlace(path, bytes);
+            return;
+        }
+        throw Error(u"Cannot create file %1"_s.arg(path));
+    }
+    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit())
         throw Error(u"Cannot create file %1"_s.arg(path));
 }
 
