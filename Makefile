@@ -8,7 +8,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench test-sanitize fuzz clean
+.PHONY: all deps build run test bench test-sanitize fuzz install package clean
 
 all: build
 
@@ -37,6 +37,15 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=0 ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
+install: build
+	cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
+
+# A Debian package of a release build, in build-package/.
+package: deps
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAGSCHMIED_TESTS=OFF
+	cmake --build build-package -j $(JOBS)
+	cd build-package && cpack
+
 # Fuzzes each parser of outside input for FUZZ_SECONDS; new finds land in build-fuzz/corpus.
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAGSCHMIED_FUZZ=ON
@@ -44,4 +53,4 @@ fuzz: deps
 	scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) build-package
