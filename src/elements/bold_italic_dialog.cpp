@@ -1,6 +1,14 @@
 #include "elements/bold_italic_dialog.h"
 
+#include "app/error_display.h"
 #include "app/window_frame.h"
+#include "app/window_set.h"
+#include "document/text_editor.h"
+#include "elements/snippets.h"
+#include "elements/text_composer.h"
+
+#include <QPushButton>
+#include <QRadioButton>
 
 using namespace Qt::StringLiterals;
 
@@ -8,4 +16,27 @@ Form4::Form4(QWidget *parent) : QWidget(parent)
 {
     setObjectName(u"Form4"_s);
     setUpWindow(this, u"Fett/Kursiv"_s, Border::Fixed, 368, 153, 301, 189);
+
+    Button2 = new QPushButton(u"Text akzeptieren"_s, this);
+    Button2->setObjectName(u"Button2"_s);
+    place(Button2, 8, 8, 113, 25);
+    bold = new QRadioButton(u"Fett"_s, this);
+    bold->setObjectName(u"bold"_s);
+    place(bold, 0, 104, 113, 17);
+    bold->setChecked(true);
+    RadioButton1 = new QRadioButton(u"Kursiv"_s, this);
+    RadioButton1->setObjectName(u"RadioButton1"_s);
+    place(RadioButton1, 0, 120, 113, 17);
+    createLineBreakHint(this, Label1, Label2);
+    Memo1 = createComposerMemo(this);
+    setTabChain({Memo1, Button2, bold, RadioButton1});
+
+    connectHandler(Button2, &QPushButton::clicked, this, &Form4::Button2Click);
+}
+
+void Form4::Button2Click()
+{
+    // Goes to the composer text, whether the composer is open or not; the document is untouched.
+    AppendLines(Snippets::emphasis(bold->isChecked(), Memo1->text()), windows().form3->Memo1);
+    hide();
 }

@@ -1,11 +1,65 @@
 #include "elements/marquee_dialog.h"
 
+#include "app/error_display.h"
 #include "app/window_frame.h"
+#include "app/window_set.h"
+#include "document/main_window.h"
+#include "document/text_editor.h"
+#include "elements/snippets.h"
+#include "elements/spin_field.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+QLabel *label(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+SpinField *spinField(const QString &name, int top, QWidget *parent)
+{
+    auto *spin = new SpinField(parent);
+    spin->setObjectName(name);
+    place(spin, 80, top, 121, 22);
+    spin->setValue(5);
+    return spin;
+}
+} // namespace
 
 Form12::Form12(QWidget *parent) : QWidget(parent)
 {
     setObjectName(u"Form12"_s);
     setUpWindow(this, u"Laufzeile"_s, Border::Fixed, 362, 165, 298, 158);
+
+    Label1 = label(u"Label1"_s, u"Scrollgeschwindigkeit"_s, this);
+    place(Label1, 80, 0, 102, 13);
+    SpinEdit1 = spinField(u"SpinEdit1"_s, 16, this);
+    Label2 = label(u"Label2"_s, u"Scrollmoment"_s, this);
+    place(Label2, 80, 40, 63, 13);
+    SpinEdit2 = spinField(u"SpinEdit2"_s, 56, this);
+    Label3 = label(u"Label3"_s, u"Text:"_s, this);
+    place(Label3, 16, 80, 24, 13);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(u"Edit1"_s);
+    place(Edit1, 16, 96, 265, 21);
+    Button1 = new QPushButton(u"O.K"_s, this);
+    Button1->setObjectName(u"Button1"_s);
+    place(Button1, 104, 128, 75, 25);
+    setTabChain({SpinEdit1, SpinEdit2, Edit1, Button1});
+
+    connectHandler(Button1, &QPushButton::clicked, this, &Form12::Button1Click);
+}
+
+void Form12::Button1Click()
+{
+    AppendLines(Snippets::marquee(SpinEdit1->value(), SpinEdit2->value(), Edit1->text()),
+                windows().form1->HPQT);
+    hide();
 }

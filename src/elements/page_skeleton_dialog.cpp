@@ -1,6 +1,15 @@
 #include "elements/page_skeleton_dialog.h"
 
+#include "app/error_display.h"
 #include "app/window_frame.h"
+#include "app/window_set.h"
+#include "document/main_window.h"
+#include "document/text_editor.h"
+#include "elements/snippets.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -8,4 +17,29 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
 {
     setObjectName(u"Form2"_s);
     setUpWindow(this, u"Homepage-Titel"_s, Border::Fixed, 438, 131, 427, 78);
+
+    Label1 = new QLabel(u"Homepage-Titel Eingeben:"_s, this);
+    Label1->setObjectName(u"Label1"_s);
+    Label1->setTextFormat(Qt::PlainText);
+    place(Label1, 24, 8, 126, 13);
+    Edit1 = new QLineEdit(u"Noname"_s, this);
+    Edit1->setObjectName(u"Edit1"_s);
+    place(Edit1, 24, 24, 385, 21);
+    Button1 = new QPushButton(u"Titel Verwenden"_s, this);
+    Button1->setObjectName(u"Button1"_s);
+    place(Button1, 128, 48, 169, 25);
+    Button1->setDefault(true);
+    new DefaultButton(this, Button1);
+    setTabChain({Edit1, Button1});
+
+    connectHandler(Button1, &QPushButton::clicked, this, &Form2::Button1Click);
+}
+
+void Form2::Button1Click()
+{
+    // Three appends, each a change of its own; a failing one stops the rest and keeps the
+    // dialog open.
+    for (const QString &piece : Snippets::pageStart(Edit1->text()))
+        AppendLines(piece, windows().form1->HPQT);
+    hide();
 }

@@ -2,6 +2,10 @@
 
 #include <QWidget>
 
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
 // The page skeleton dialog: asks for the page title and appends the page start.
 class Form2 : public QWidget
 {
@@ -9,4 +13,10 @@ class Form2 : public QWidget
 
 public:
     explicit Form2(QWidget *parent = nullptr);
+
+    QLabel *Label1;
+    QLineEdit *Edit1;
+    QPushButton *Button1;
+
+    void Button1Click();
 };

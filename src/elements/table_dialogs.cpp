@@ -1,13 +1,43 @@
 #include "elements/table_dialogs.h"
 
+#include "app/error_display.h"
 #include "app/window_frame.h"
+#include "app/window_set.h"
+#include "document/main_window.h"
+#include "document/text_editor.h"
+#include "elements/snippets.h"
+#include "elements/spin_field.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-const TableTagDialog::Member table{u"Form9", u"Tabelle", u"<table border=", 388, 109, 137, 187};
-const TableTagDialog::Member cell{u"Form10", u"Zelle", u"<td border=", 587, 308, 138, 181};
-const TableTagDialog::Member headerCell{u"Form11", u"Kopfzelle", u"<th border=", 671, 110, 134, 187};
+const TableTagDialog::Member table{u"Form9", u"Tabelle", u"<table border=",
+                                   388, 109, 137, 187, 160, true};
+const TableTagDialog::Member cell{u"Form10", u"Zelle", u"<td border=",
+                                  587, 308, 138, 181, 156, false};
+const TableTagDialog::Member headerCell{u"Form11", u"Kopfzelle", u"<th border=",
+                                        671, 110, 134, 187, 160, false};
+
+QLabel *label(const QString &name, const QString &caption, int top, int width, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    place(label, 8, top, width, 13);
+    return label;
+}
+
+QLineEdit *field(const QString &name, int top, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    place(edit, 8, top, 121, 21);
+    return edit;
+}
 } // namespace
 
 TableTagDialog::TableTagDialog(const Member &member, QWidget *parent)
@@ -16,6 +46,34 @@ TableTagDialog::TableTagDialog(const Member &member, QWidget *parent)
     setObjectName(QString::fromUtf16(member.name));
     setUpWindow(this, QString::fromUtf16(member.caption), Border::Fixed, member.left, member.top,
                 member.width, member.height);
+
+    Label1 = label(u"Label1"_s, u"Höhe: (für Automatik=\"\")"_s, 8, 116, this);
+    Edit2 = field(u"Edit2"_s, 24, this);
+    Label2 = label(u"Label2"_s, u"Breite: (für Automatik=\"\")"_s, 48, 117, this);
+    Edit1 = field(u"Edit1"_s, 64, this);
+    Label3 = label(u"Label3"_s, u"Rahmendicke"_s, 112, 66, this);
+    SpinEdit1 = new SpinField(this);
+    SpinEdit1->setObjectName(u"SpinEdit1"_s);
+    place(SpinEdit1, 8, 128, 121, 22);
+    SpinEdit1->setValue(0);
+    Button1 = new QPushButton(u"O.K"_s, this);
+    Button1->setObjectName(u"Button1"_s);
+    place(Button1, 32, member.buttonTop, 75, 25);
+
+    if (member.borderFirst)
+        setTabChain({SpinEdit1, Edit1, Edit2, Button1});
+    else
+        setTabChain({Edit2, Edit1, SpinEdit1, Button1});
+
+    connectHandler(Button1, &QPushButton::clicked, this, &TableTagDialog::Button1Click);
+}
+
+void TableTagDialog::Button1Click()
+{
+    AppendLines(Snippets::tableTag(QString::fromUtf16(m_member.tagStart), SpinEdit1->value(),
+                                   Edit2->text(), Edit1->text()),
+                windows().form1->HPQT);
+    hide();
 }
 
 Form9::Form9(QWidget *parent) : TableTagDialog(table, parent) {}
