@@ -220,6 +220,17 @@ private slots:
         QTest::mouseClick(w.spin, Qt::LeftButton, {}, QPoint(4, w.spin->height() / 2));
         QVERIFY(w.spin->hasFocus());
         QVERIFY(w.spin->selectedText().isEmpty());
+
+        // Coming back to the window enters the field again.
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        w.spin->deselect();
+        QApplication::setActiveWindow(w.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+        QVERIFY(w.spin->hasFocus());
+        QCOMPARE(w.spin->selectedText(), u"123"_s);
     }
 };
 
