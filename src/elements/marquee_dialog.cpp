@@ -5,24 +5,16 @@
 #include "app/window_set.h"
 #include "document/main_window.h"
 #include "document/text_editor.h"
+#include "elements/dialog_label.h"
 #include "elements/snippets.h"
 #include "elements/spin_field.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-QLabel *label(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 SpinField *spinField(const QString &name, int top, QWidget *parent)
 {
     auto *spin = new SpinField(parent);
@@ -38,14 +30,11 @@ Form12::Form12(QWidget *parent) : QWidget(parent)
     setObjectName(u"Form12"_s);
     setUpWindow(this, u"Laufzeile"_s, Border::Fixed, 362, 165, 298, 158);
 
-    Label1 = label(u"Label1"_s, u"Scrollgeschwindigkeit"_s, this);
-    place(Label1, 80, 0, 102, 13);
+    Label1 = createLabel(this, u"Label1"_s, u"Scrollgeschwindigkeit"_s, 80, 0, 102);
     SpinEdit1 = spinField(u"SpinEdit1"_s, 16, this);
-    Label2 = label(u"Label2"_s, u"Scrollmoment"_s, this);
-    place(Label2, 80, 40, 63, 13);
+    Label2 = createLabel(this, u"Label2"_s, u"Scrollmoment"_s, 80, 40, 63);
     SpinEdit2 = spinField(u"SpinEdit2"_s, 56, this);
-    Label3 = label(u"Label3"_s, u"Text:"_s, this);
-    place(Label3, 16, 80, 24, 13);
+    Label3 = createLabel(this, u"Label3"_s, u"Text:"_s, 16, 80, 24);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(u"Edit1"_s);
     place(Edit1, 16, 96, 265, 21);

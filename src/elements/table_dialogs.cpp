@@ -5,10 +5,10 @@
 #include "app/window_set.h"
 #include "document/main_window.h"
 #include "document/text_editor.h"
+#include "elements/dialog_label.h"
 #include "elements/snippets.h"
 #include "elements/spin_field.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -21,15 +21,6 @@ const TableTagDialog::Member cell{u"Form10", u"Zelle", u"<td border=",
                                   587, 308, 138, 181, 156, false};
 const TableTagDialog::Member headerCell{u"Form11", u"Kopfzelle", u"<th border=",
                                         671, 110, 134, 187, 160, false};
-
-QLabel *label(const QString &name, const QString &caption, int top, int width, QWidget *parent)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    place(label, 8, top, width, 13);
-    return label;
-}
 
 QLineEdit *field(const QString &name, int top, QWidget *parent)
 {
@@ -47,11 +38,11 @@ TableTagDialog::TableTagDialog(const Member &member, QWidget *parent)
     setUpWindow(this, QString::fromUtf16(member.caption), Border::Fixed, member.left, member.top,
                 member.width, member.height);
 
-    Label1 = label(u"Label1"_s, u"Höhe: (für Automatik=\"\")"_s, 8, 116, this);
+    Label1 = createLabel(this, u"Label1"_s, u"Höhe: (für Automatik=\"\")"_s, 8, 8, 116);
     Edit2 = field(u"Edit2"_s, 24, this);
-    Label2 = label(u"Label2"_s, u"Breite: (für Automatik=\"\")"_s, 48, 117, this);
+    Label2 = createLabel(this, u"Label2"_s, u"Breite: (für Automatik=\"\")"_s, 8, 48, 117);
     Edit1 = field(u"Edit1"_s, 64, this);
-    Label3 = label(u"Label3"_s, u"Rahmendicke"_s, 112, 66, this);
+    Label3 = createLabel(this, u"Label3"_s, u"Rahmendicke"_s, 8, 112, 66);
     SpinEdit1 = new SpinField(this);
     SpinEdit1->setObjectName(u"SpinEdit1"_s);
     place(SpinEdit1, 8, 128, 121, 22);

@@ -5,11 +5,11 @@
 #include "app/window_set.h"
 #include "document/main_window.h"
 #include "document/text_editor.h"
+#include "elements/dialog_label.h"
 #include "elements/bold_italic_dialog.h"
 #include "elements/composer_picture_window.h"
 #include "elements/snippets.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -48,15 +48,10 @@ TextEditor *createComposerMemo(QWidget *parent)
 
 void createLineBreakHint(QWidget *parent, QLabel *&first, QLabel *&second)
 {
-    first = new QLabel(u"Bitte schreiben Sie vor einem neuen"_s, parent);
-    first->setObjectName(u"Label1"_s);
-    place(first, 128, 8, 170, 13);
-    // Plain text, or the label would take the tag for a line break and drop the blanks.
-    second = new QLabel(u"Zeilenanfang    \"<br>\"."_s, parent);
-    second->setObjectName(u"Label2"_s);
-    place(second, 128, 24, 108, 13);
-    for (QLabel *label : {first, second})
-        label->setTextFormat(Qt::PlainText);
+    first = createLabel(parent, u"Label1"_s, u"Bitte schreiben Sie vor einem neuen"_s, 128, 8,
+                        170);
+    // Shown as written: the tag is part of the hint, not a line break.
+    second = createLabel(parent, u"Label2"_s, u"Zeilenanfang    \"<br>\"."_s, 128, 24, 108);
 }
 
 Form3::Form3(QWidget *parent) : QWidget(parent)

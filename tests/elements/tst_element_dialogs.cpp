@@ -2,15 +2,18 @@
 #include "app/window_set.h"
 #include "document/main_window.h"
 #include "document/text_editor.h"
+#include "elements/bold_italic_dialog.h"
 #include "elements/marquee_dialog.h"
 #include "elements/page_skeleton_dialog.h"
 #include "elements/spin_field.h"
 #include "elements/table_dialogs.h"
+#include "elements/text_composer.h"
 #include "support/test_support.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -406,6 +409,24 @@ private slots:
             QTest::keyClick(focus, Qt::Key_Tab);
         }
         QCOMPARE(visited, order + QStringList{order.first()}); // round and back to the first
+    }
+
+    void captionsAreNotCutOff()
+    {
+        ProgramFixture program;
+        const WindowSet &w = windows();
+        for (QWidget *window : {static_cast<QWidget *>(w.form2), static_cast<QWidget *>(w.form3),
+                                static_cast<QWidget *>(w.form4), static_cast<QWidget *>(w.form9),
+                                static_cast<QWidget *>(w.form10),
+                                static_cast<QWidget *>(w.form11),
+                                static_cast<QWidget *>(w.form12)}) {
+            const QList<QLabel *> labels = window->findChildren<QLabel *>();
+            QVERIFY(!labels.isEmpty());
+            for (QLabel *label : labels) {
+                QVERIFY2(label->width() >= label->sizeHint().width(),
+                         qPrintable(window->objectName() + u' ' + label->text()));
+            }
+        }
     }
 
     void tooLongForTheDocument_data()
