@@ -5,7 +5,6 @@
 #include "app/window_set.h"
 #include "document/main_window.h"
 #include "document/text_editor.h"
-#include "elements/dialog_label.h"
 #include "elements/snippets.h"
 #include "elements/spin_field.h"
 
@@ -30,11 +29,11 @@ Form12::Form12(QWidget *parent) : QWidget(parent)
     setObjectName(u"Form12"_s);
     setUpWindow(this, u"Laufzeile"_s, Border::Fixed, 362, 165, 298, 158);
 
-    Label1 = createLabel(this, u"Label1"_s, u"Scrollgeschwindigkeit"_s, 80, 0, 102);
+    Label1 = addLabel(u"Label1"_s, u"Scrollgeschwindigkeit"_s, this, 80, 0);
     SpinEdit1 = spinField(u"SpinEdit1"_s, 16, this);
-    Label2 = createLabel(this, u"Label2"_s, u"Scrollmoment"_s, 80, 40, 63);
+    Label2 = addLabel(u"Label2"_s, u"Scrollmoment"_s, this, 80, 40);
     SpinEdit2 = spinField(u"SpinEdit2"_s, 56, this);
-    Label3 = createLabel(this, u"Label3"_s, u"Text:"_s, 16, 80, 24);
+    Label3 = addLabel(u"Label3"_s, u"Text:"_s, this, 16, 80);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(u"Edit1"_s);
     place(Edit1, 16, 96, 265, 21);

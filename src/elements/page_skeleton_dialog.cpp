@@ -5,7 +5,6 @@
 #include "app/window_set.h"
 #include "document/main_window.h"
 #include "document/text_editor.h"
-#include "elements/dialog_label.h"
 #include "elements/snippets.h"
 
 #include <QLineEdit>
@@ -18,7 +17,7 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
     setObjectName(u"Form2"_s);
     setUpWindow(this, u"Homepage-Titel"_s, Border::Fixed, 438, 131, 427, 78);
 
-    Label1 = createLabel(this, u"Label1"_s, u"Homepage-Titel Eingeben:"_s, 24, 8, 126);
+    Label1 = addLabel(u"Label1"_s, u"Homepage-Titel Eingeben:"_s, this, 24, 8);
     Edit1 = new QLineEdit(u"Noname"_s, this);
     Edit1->setObjectName(u"Edit1"_s);
     place(Edit1, 24, 24, 385, 21);

@@ -5,7 +5,6 @@
 #include "app/window_set.h"
 #include "document/main_window.h"
 #include "document/text_editor.h"
-#include "elements/dialog_label.h"
 #include "elements/snippets.h"
 #include "elements/spin_field.h"
 
@@ -38,11 +37,11 @@ TableTagDialog::TableTagDialog(const Member &member, QWidget *parent)
     setUpWindow(this, QString::fromUtf16(member.caption), Border::Fixed, member.left, member.top,
                 member.width, member.height);
 
-    Label1 = createLabel(this, u"Label1"_s, u"Höhe: (für Automatik=\"\")"_s, 8, 8, 116);
+    Label1 = addLabel(u"Label1"_s, u"Höhe: (für Automatik=\"\")"_s, this, 8, 8);
     Edit2 = field(u"Edit2"_s, 24, this);
-    Label2 = createLabel(this, u"Label2"_s, u"Breite: (für Automatik=\"\")"_s, 8, 48, 117);
+    Label2 = addLabel(u"Label2"_s, u"Breite: (für Automatik=\"\")"_s, this, 8, 48);
     Edit1 = field(u"Edit1"_s, 64, this);
-    Label3 = createLabel(this, u"Label3"_s, u"Rahmendicke"_s, 8, 112, 66);
+    Label3 = addLabel(u"Label3"_s, u"Rahmendicke"_s, this, 8, 112);
     SpinEdit1 = new SpinField(this);
     SpinEdit1->setObjectName(u"SpinEdit1"_s);
     place(SpinEdit1, 8, 128, 121, 22);

@@ -5,7 +5,6 @@
 #include "app/window_set.h"
 #include "document/main_window.h"
 #include "document/text_editor.h"
-#include "elements/dialog_label.h"
 #include "elements/bold_italic_dialog.h"
 #include "elements/composer_picture_window.h"
 #include "elements/snippets.h"
@@ -48,10 +47,9 @@ TextEditor *createComposerMemo(QWidget *parent)
 
 void createLineBreakHint(QWidget *parent, QLabel *&first, QLabel *&second)
 {
-    first = createLabel(parent, u"Label1"_s, u"Bitte schreiben Sie vor einem neuen"_s, 128, 8,
-                        170);
+    first = addLabel(u"Label1"_s, u"Bitte schreiben Sie vor einem neuen"_s, parent, 128, 8);
     // Shown as written: the tag is part of the hint, not a line break.
-    second = createLabel(parent, u"Label2"_s, u"Zeilenanfang    \"<br>\"."_s, 128, 24, 108);
+    second = addLabel(u"Label2"_s, u"Zeilenanfang    \"<br>\"."_s, parent, 128, 24);
 }
 
 Form3::Form3(QWidget *parent) : QWidget(parent)
