@@ -2,18 +2,15 @@
 #include "app/window_set.h"
 #include "document/main_window.h"
 #include "document/text_editor.h"
-#include "elements/bold_italic_dialog.h"
 #include "elements/marquee_dialog.h"
 #include "elements/page_skeleton_dialog.h"
 #include "elements/spin_field.h"
 #include "elements/table_dialogs.h"
-#include "elements/text_composer.h"
 #include "support/test_support.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -339,16 +336,6 @@ private slots:
         QCOMPARE(printable(documentBytes()), printable(once + once));
     }
 
-    void openingTwiceShowsOneWindow()
-    {
-        ProgramFixture program;
-        open(9);
-        type(windows().form9->Edit2, u"5"_s);
-        open(9);
-        QVERIFY(windows().form9->isVisible());
-        QCOMPARE(windows().form9->Edit2->text(), u"5"_s);
-    }
-
     void enterIsNoDefaultInTheOthers_data()
     {
         QTest::addColumn<int>("number");
@@ -409,24 +396,6 @@ private slots:
             QTest::keyClick(focus, Qt::Key_Tab);
         }
         QCOMPARE(visited, order + QStringList{order.first()}); // round and back to the first
-    }
-
-    void captionsAreNotCutOff()
-    {
-        ProgramFixture program;
-        const WindowSet &w = windows();
-        for (QWidget *window : {static_cast<QWidget *>(w.form2), static_cast<QWidget *>(w.form3),
-                                static_cast<QWidget *>(w.form4), static_cast<QWidget *>(w.form9),
-                                static_cast<QWidget *>(w.form10),
-                                static_cast<QWidget *>(w.form11),
-                                static_cast<QWidget *>(w.form12)}) {
-            const QList<QLabel *> labels = window->findChildren<QLabel *>();
-            QVERIFY(!labels.isEmpty());
-            for (QLabel *label : labels) {
-                QVERIFY2(label->width() >= label->sizeHint().width(),
-                         qPrintable(window->objectName() + u' ' + label->text()));
-            }
-        }
     }
 
     void tooLongForTheDocument_data()

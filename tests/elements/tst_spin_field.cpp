@@ -121,8 +121,6 @@ private slots:
         QTest::addColumn<QString>("result");
         QTest::newRow("letters up") << u"abc"_s << int(Qt::Key_Up) << u"1"_s;
         QTest::newRow("zero down") << u"0"_s << int(Qt::Key_Down) << u"-1"_s;
-        QTest::newRow("hex up") << u"$10"_s << int(Qt::Key_Up) << u"17"_s;
-        QTest::newRow("blank after digits up") << u"5 "_s << int(Qt::Key_Up) << u"1"_s;
         QTest::newRow("largest up") << u"2147483647"_s << int(Qt::Key_Up) << u"2147483647"_s;
         QTest::newRow("smallest down") << u"-2147483648"_s << int(Qt::Key_Down)
                                        << u"-2147483648"_s;

@@ -7,7 +7,6 @@
 #include "support/test_support.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QScrollBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -189,22 +188,6 @@ private slots:
         QCOMPARE(printable(documentBytes()), printable("<tt>A<b>x\r\ny</b><i>x\r\ny</i></tt>\r\n"));
     }
 
-    void composerLeavesTheDocumentAlone()
-    {
-        ProgramFixture program;
-        QTest::keyClicks(form1()->HPQT, u"doc"_s);
-        QSignalSpy changes(form1()->HPQT, &TextEditor::documentChanged);
-        openComposer();
-        QTest::keyClicks(composer()->Memo1, u"typed"_s);
-        QTest::keyClick(composer()->Memo1, Qt::Key_Return);
-        openEmphasis();
-        QTest::keyClicks(emphasis()->Memo1, u"w"_s);
-        click(emphasis()->Button2);
-        QCOMPARE(changes.count(), 0);
-        QCOMPARE(documentBytes(), QByteArray("doc"));
-        QCOMPARE(program.read(u"look.html"_s), QByteArray("doc"));
-    }
-
     void memosBreakLinesAndPassTheFocusOn()
     {
         ProgramFixture program;
@@ -262,18 +245,6 @@ private slots:
         QVERIFY(window->isVisible());
         QCOMPARE(documentBytes(), QByteArray());
         QCOMPARE(composer()->Memo1->text(), u"Satz"_s);
-    }
-
-    void labelsShowTheHintAsWritten()
-    {
-        ProgramFixture program;
-        for (QWidget *window : {static_cast<QWidget *>(composer()),
-                                static_cast<QWidget *>(emphasis())}) {
-            auto *hint = window->findChild<QLabel *>(u"Label2"_s);
-            QVERIFY(hint);
-            QCOMPARE(hint->text(), u"Zeilenanfang    \"<br>\"."_s);
-            QCOMPARE(hint->textFormat(), Qt::PlainText);
-        }
     }
 };
 
