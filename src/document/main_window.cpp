@@ -30,7 +30,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
@@ -180,14 +179,7 @@ Form1::Form1(QWidget *parent)
     Timer1.setInterval(1);
     Timer2.setTimerType(Qt::PreciseTimer);
     Timer2.setInterval(1000);
-    connect(&Timer1, &QTimer::timeout, this, [this] {
-        // A failed sweep's error box runs an event loop of its own; ticks arriving meanwhile
-        // would open box upon box, one per millisecond, so they pass until it is closed.
-        if (m_sweepRunning)
-            return;
-        QScopedValueRollback running(m_sweepRunning, true);
-        runGuarded([this] { Timer1Timer(); });
-    });
+    connectHandler(&Timer1, &QTimer::timeout, this, &Form1::Timer1Timer);
     connectHandler(&Timer2, &QTimer::timeout, this, &Form1::Timer2Timer);
     m_umlauts = new UmlautConversion(HPQT);
 }

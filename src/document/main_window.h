@@ -105,5 +105,4 @@ private:
     UmlautConversion *m_umlauts;
     int m_dotsPerInch;
     bool m_shownBefore = false;
-    bool m_sweepRunning = false;
 };

@@ -405,8 +405,8 @@ private slots:
         QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'|')));
     }
 
-    // A sweep whose preview copy cannot be written shows its error; the ticks that come while
-    // that box is open must not open boxes on top of it.
+    // A sweep whose preview copy cannot be written shows its error and keeps its replacements;
+    // the ticks that come while that box is open must not open boxes on top of it.
     void failingSweepsShowOneBoxAtATime()
     {
         ProgramFixture program;
