@@ -91,7 +91,7 @@ SweepPlan planSweep(QStringView text, QChar lineBreak)
             continue; // later occurrences wait for later sweeps
         seen |= 1u << row;
         plan.replacements.push_back({i, row});
-        // Pass by pass, the last replacement is the lowest one of the highest pass.
+        // Pass by pass, the last replacement is the one furthest down in the highest pass.
         if (row >= lastRow) {
             lastRow = row;
             lastPosition = i;
