@@ -174,8 +174,10 @@ Form1::Form1(QWidget *parent)
 
     new DefaultButton(this, Button28);
 
+    // Both precise: a coarse 1000 ms timer may fire 50 ms early or late.
     Timer1.setTimerType(Qt::PreciseTimer);
     Timer1.setInterval(1);
+    Timer2.setTimerType(Qt::PreciseTimer);
     Timer2.setInterval(1000);
     connectHandler(&Timer1, &QTimer::timeout, this, &Form1::Timer1Timer);
     connectHandler(&Timer2, &QTimer::timeout, this, &Form1::Timer2Timer);
@@ -288,8 +290,11 @@ void Form1::startIfStopped(QTimer &timer)
     if (timer.isActive())
         return;
     timer.start();
-    if (!timer.isActive())
+    // A timer the event dispatcher refused has no valid id (QTimer still calls it active).
+    if (timer.timerId() <= 0) {
+        timer.stop();
         throw Error(u"Not enough timers available"_s);
+    }
 }
 
 // ---- file commands

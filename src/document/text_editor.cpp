@@ -4,6 +4,7 @@
 #include "document/append_operations.h"
 #include "document/codepage1252.h"
 
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -93,6 +94,21 @@ void TextEditor::appendText(const QString &text)
     }
     // Replacing the whole text would leave the caret at the start; so does this.
     setTextCursor(QTextCursor(document()));
+    emit documentChanged();
+}
+
+void TextEditor::editAsOneChange(const std::function<void(QTextCursor &)> &edit)
+{
+    QTextCursor cursor(document());
+    {
+        QScopedValueRollback silence(m_silent, true);
+        cursor.beginEditBlock();
+        const auto endBlock = qScopeGuard([&cursor] { cursor.endEditBlock(); });
+        edit(cursor);
+    }
+    cursor.clearSelection();
+    setTextCursor(cursor);
+    ensureCursorVisible();
     emit documentChanged();
 }
 

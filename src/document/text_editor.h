@@ -4,6 +4,10 @@
 #include <QPlainTextEdit>
 #include <QString>
 
+#include <functional>
+
+class QTextCursor;
+
 // A multi-line editor of this program: the document's HPQT and the composer's memos. It holds
 // Unicode text in lines; its byte form is the lines joined by CR LF in code page 1252.
 class TextEditor : public QPlainTextEdit
@@ -33,6 +37,9 @@ public:
     void replaceText(const QString &text);
     // Appends text (with "\n" line breaks) at the end as one change; the caret goes to the start.
     void appendText(const QString &text);
+    // Runs several edits through one cursor as one change, announced once at the end. The caret
+    // goes where the edits leave the cursor, and the editor scrolls to show it.
+    void editAsOneChange(const std::function<void(QTextCursor &)> &edit);
     // Empties the editor without announcing a change.
     void clearSilently();
 
