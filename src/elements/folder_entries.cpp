@@ -55,7 +55,8 @@ qsizetype currentEntry(const QList<FolderEntry> &entries)
 
 void sortNames(QStringList &names)
 {
-    QCollator collator;
+    // The German order whatever the system's locale: the C locale's would put all capitals first.
+    QCollator collator(QLocale(QLocale::German, QLocale::Germany));
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     // Sort keys once per name: a folder of many thousand pictures sorts in a blink.
     std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
