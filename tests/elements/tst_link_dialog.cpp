@@ -7,7 +7,6 @@
 #include "elements/text_composer.h"
 #include "support/test_support.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -73,53 +72,6 @@ class TestLinkDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void layout_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("Label1") << u"Label1"_s << QRect(8, 8, 104, 13) << u"Verweistext eingeben:"_s;
-        QTest::newRow("Edit1") << u"Edit1"_s << QRect(8, 24, 233, 21) << QString();
-        QTest::newRow("Label2") << u"Label2"_s << QRect(8, 48, 102, 13) << u"Verweisziel eingeben:"_s;
-        QTest::newRow("Edit2") << u"Edit2"_s << QRect(8, 64, 233, 21) << QString();
-        QTest::newRow("normal") << u"normal"_s << QRect(8, 96, 113, 17) << u"Text"_s;
-        QTest::newRow("bild") << u"bild"_s << QRect(8, 112, 113, 17) << u"Bild"_s;
-        QTest::newRow("Button1") << u"Button1"_s << QRect(128, 96, 75, 25) << u"O.K"_s;
-    }
-    void layout()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, geometry);
-        QFETCH(QString, caption);
-        ProgramFixture program;
-        auto *found = dialog()->findChild<QWidget *>(name);
-        QVERIFY(found);
-        QCOMPARE(found->geometry(), geometry);
-        QString text;
-        if (auto *label = qobject_cast<QLabel *>(found))
-            text = label->text();
-        else if (auto *button = qobject_cast<QAbstractButton *>(found))
-            text = button->text();
-        else if (auto *edit = qobject_cast<QLineEdit *>(found))
-            text = edit->text();
-        QCOMPARE(text, caption);
-    }
-
-    void startState()
-    {
-        ProgramFixture program;
-        QVERIFY(dialog()->normal->isChecked());
-        QVERIFY(!dialog()->bild->isChecked());
-        QStringList walked{u"Edit1"_s};
-        for (QWidget *w = dialog()->Edit1->nextInFocusChain(); w != dialog()->Edit1;
-             w = w->nextInFocusChain()) {
-            if (w->focusPolicy() & Qt::TabFocus && w->window() == dialog())
-                walked.append(w->objectName());
-        }
-        QCOMPARE(walked, (QStringList{u"Edit1"_s, u"Edit2"_s, u"Button1"_s, u"normal"_s,
-                                      u"bild"_s}));
-    }
-
     void links_data()
     {
         QTest::addColumn<QString>("text");

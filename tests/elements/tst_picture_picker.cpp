@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -226,86 +225,6 @@ class TestPicturePicker : public QObject
     Q_OBJECT
 
 private slots:
-    void layout_data()
-    {
-        QTest::addColumn<int>("window");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<QString>("caption");
-        const QRect drive(0, 0, 145, 19), folders(0, 16, 145, 65);
-        for (int number : {5, 6, 8}) {
-            const QByteArray f = "Form" + QByteArray::number(number) + ' ';
-            const int left = number == 5 ? 152 : 147;
-            QTest::newRow(f + "DriveComboBox1") << number << u"DriveComboBox1"_s << drive << QString();
-            QTest::newRow(f + "DirectoryListBox1") << number << u"DirectoryListBox1"_s << folders
-                                                   << QString();
-            QTest::newRow(f + "FileListBox1") << number << u"FileListBox1"_s
-                                              << QRect(0, 80, 145, number == 5 ? 73 : 78) << QString();
-            QTest::newRow(f + "Edit1") << number << u"Edit1"_s << QRect(left, 0, 121, 21) << mask;
-        }
-        QTest::newRow("Form5 Label1") << 5 << u"Label1"_s << QRect(152, 32, 110, 13)
-                                      << u"Bitte wählen sie jetzt ihr"_s;
-        QTest::newRow("Form5 Label2") << 5 << u"Label2"_s << QRect(152, 48, 37, 13) << u"Bild aus"_s;
-        QTest::newRow("Form5 Button1") << 5 << u"Button1"_s << QRect(152, 128, 121, 25)
-                                       << u"Bild verwenden"_s;
-        QTest::newRow("Form5 Button2") << 5 << u"Button2"_s << QRect(152, 88, 121, 25)
-                                       << u"Bild als Link"_s;
-        QTest::newRow("Form6 Label1") << 6 << u"Label1"_s << QRect(152, 32, 110, 13)
-                                      << u"Bitte wählen sie jetzt ihr"_s;
-        QTest::newRow("Form6 Label2") << 6 << u"Label2"_s << QRect(152, 48, 37, 13) << u"Bild aus"_s;
-        QTest::newRow("Form6 Button1") << 6 << u"Button1"_s << QRect(147, 112, 121, 25)
-                                       << u"Bild verwenden"_s;
-        QTest::newRow("Form8 Label1") << 8 << u"Label1"_s << QRect(152, 32, 122, 13)
-                                      << u"Bitte wählen sie jetzt ihren"_s;
-        QTest::newRow("Form8 Label2") << 8 << u"Label2"_s << QRect(152, 48, 78, 13)
-                                      << u"Hintergrund aus."_s;
-        QTest::newRow("Form8 Button1") << 8 << u"Button1"_s << QRect(147, 112, 121, 25)
-                                       << u"Als Hindergrund"_s;
-    }
-    void layout()
-    {
-        QFETCH(int, window);
-        QFETCH(QString, name);
-        QFETCH(QRect, geometry);
-        QFETCH(QString, caption);
-        ProgramFixture program;
-        QWidget *found = control<QWidget>(window, name);
-        QCOMPARE(found->geometry(), geometry);
-        if (auto *label = qobject_cast<QLabel *>(found))
-            QCOMPARE(label->text(), caption);
-        else if (auto *button = qobject_cast<QPushButton *>(found))
-            QCOMPARE(button->text(), caption);
-        else if (auto *edit = qobject_cast<QLineEdit *>(found))
-            QCOMPARE(edit->text(), caption);
-    }
-
-    void tabOrder_data()
-    {
-        QTest::addColumn<int>("window");
-        QTest::addColumn<QStringList>("order");
-        QTest::newRow("Form5") << 5 << QStringList{u"FileListBox1"_s, u"DirectoryListBox1"_s,
-                                                   u"DriveComboBox1"_s, u"Edit1"_s, u"Button1"_s,
-                                                   u"Button2"_s};
-        QTest::newRow("Form6") << 6 << QStringList{u"Button1"_s, u"Edit1"_s, u"DirectoryListBox1"_s,
-                                                   u"DriveComboBox1"_s, u"FileListBox1"_s};
-        QTest::newRow("Form8") << 8 << QStringList{u"Button1"_s, u"FileListBox1"_s,
-                                                   u"DirectoryListBox1"_s, u"DriveComboBox1"_s,
-                                                   u"Edit1"_s};
-    }
-    void tabOrder()
-    {
-        QFETCH(int, window);
-        QFETCH(QStringList, order);
-        ProgramFixture program;
-        QWidget *start = control<QWidget>(window, order.constFirst());
-        QStringList walked{start->objectName()};
-        for (QWidget *w = start->nextInFocusChain(); w != start; w = w->nextInFocusChain()) {
-            if (w->focusPolicy() & Qt::TabFocus && w->window() == form(window))
-                walked.append(w->objectName());
-        }
-        QCOMPARE(walked, order);
-    }
-
     void startsInTheStartFolder()
     {
         ProgramFixture program;
