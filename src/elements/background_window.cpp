@@ -9,7 +9,6 @@
 #include "elements/snippets.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -31,12 +30,8 @@ Form8::Form8(QWidget *parent) : QWidget(parent)
     place(FileListBox1, 0, 80, 145, 78);
     place(Edit1, 147, 0, 121, 21);
 
-    Label1 = new QLabel(u"Bitte wählen sie jetzt ihren"_s, this);
-    Label1->setObjectName(u"Label1"_s);
-    place(Label1, 152, 32, 122, 13);
-    Label2 = new QLabel(u"Hintergrund aus."_s, this);
-    Label2->setObjectName(u"Label2"_s);
-    place(Label2, 152, 48, 78, 13);
+    Label1 = addLabel(u"Label1"_s, u"Bitte wählen sie jetzt ihren"_s, this, 152, 32);
+    Label2 = addLabel(u"Label2"_s, u"Hintergrund aus."_s, this, 152, 48);
     Button1 = new QPushButton(u"Als Hindergrund"_s, this);
     Button1->setObjectName(u"Button1"_s);
     place(Button1, 147, 112, 121, 25);

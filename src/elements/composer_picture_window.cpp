@@ -9,7 +9,6 @@
 #include "elements/text_composer.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -31,12 +30,8 @@ Form5::Form5(QWidget *parent) : QWidget(parent)
     place(FileListBox1, 0, 80, 145, 73);
     place(Edit1, 152, 0, 121, 21);
 
-    Label1 = new QLabel(u"Bitte wählen sie jetzt ihr"_s, this);
-    Label1->setObjectName(u"Label1"_s);
-    place(Label1, 152, 32, 110, 13);
-    Label2 = new QLabel(u"Bild aus"_s, this);
-    Label2->setObjectName(u"Label2"_s);
-    place(Label2, 152, 48, 37, 13);
+    Label1 = addLabel(u"Label1"_s, u"Bitte wählen sie jetzt ihr"_s, this, 152, 32);
+    Label2 = addLabel(u"Label2"_s, u"Bild aus"_s, this, 152, 48);
     Button1 = new QPushButton(u"Bild verwenden"_s, this);
     Button1->setObjectName(u"Button1"_s);
     place(Button1, 152, 128, 121, 25);

@@ -8,7 +8,6 @@
 #include "elements/composer_picture_window.h"
 #include "elements/snippets.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,15 +19,11 @@ Form7::Form7(QWidget *parent) : QWidget(parent)
     setObjectName(u"Form7"_s);
     setUpWindow(this, u"Link"_s, Border::Fixed, 200, 109, 247, 148);
 
-    Label1 = new QLabel(u"Verweistext eingeben:"_s, this);
-    Label1->setObjectName(u"Label1"_s);
-    place(Label1, 8, 8, 104, 13);
+    Label1 = addLabel(u"Label1"_s, u"Verweistext eingeben:"_s, this, 8, 8);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(u"Edit1"_s);
     place(Edit1, 8, 24, 233, 21);
-    Label2 = new QLabel(u"Verweisziel eingeben:"_s, this);
-    Label2->setObjectName(u"Label2"_s);
-    place(Label2, 8, 48, 102, 13);
+    Label2 = addLabel(u"Label2"_s, u"Verweisziel eingeben:"_s, this, 8, 48);
     Edit2 = new QLineEdit(this);
     Edit2->setObjectName(u"Edit2"_s);
     place(Edit2, 8, 64, 233, 21);
