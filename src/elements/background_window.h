@@ -2,6 +2,13 @@
 
 #include <QWidget>
 
+class PicturePicker;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
 // The background picker: appends a body tag naming a background picture.
 class Form8 : public QWidget
 {
@@ -9,4 +16,14 @@ class Form8 : public QWidget
 
 public:
     explicit Form8(QWidget *parent = nullptr);
+
+    PicturePicker *picker;
+    QComboBox *DriveComboBox1;
+    QListWidget *DirectoryListBox1;
+    QListWidget *FileListBox1;
+    QLineEdit *Edit1;
+    QLabel *Label1, *Label2;
+    QPushButton *Button1;
+
+    void Button1Click();
 };
