@@ -5,6 +5,7 @@
 #include "document/codepage1252.h"
 
 #include <QScopeGuard>
+#include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -116,6 +117,21 @@ void TextEditor::clearSilently()
 {
     QScopedValueRollback silence(m_silent, true);
     clear();
+}
+
+void TextEditor::keyPressEvent(QKeyEvent *event)
+{
+    // Shift+Enter would put a line separator inside the line, which no page file can hold;
+    // every Enter starts a new line.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & Qt::ShiftModifier) && !isReadOnly()) {
+        QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                        event->text(), event->isAutoRepeat(), ushort(event->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void AppendRaw(const QString &s, TextEditor *e)

@@ -43,6 +43,9 @@ public:
     // Empties the editor without announcing a change.
     void clearSilently();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 signals:
     // Once after every change of the text, but not after clearSilently().
     void documentChanged();

@@ -69,6 +69,22 @@ private slots:
         QCOMPARE(editor.text(), u"a\u00a0b"_s);
     }
 
+    void everyEnterStartsALine_data()
+    {
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Enter") << Qt::KeyboardModifiers(Qt::NoModifier);
+        QTest::newRow("Shift+Enter") << Qt::KeyboardModifiers(Qt::ShiftModifier);
+    }
+    void everyEnterStartsALine()
+    {
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        TextEditor editor;
+        QTest::keyClicks(&editor, u"a"_s);
+        QTest::keyClick(&editor, Qt::Key_Return, modifiers);
+        QTest::keyClicks(&editor, u"b"_s);
+        QCOMPARE(editor.bytes(), QByteArray("a\r\nb"));
+    }
+
     void appendIsOneChangeWithCaretAtStart()
     {
         TextEditor editor;
