@@ -25,10 +25,7 @@ Form8::Form8(QWidget *parent) : QWidget(parent)
     DirectoryListBox1 = picker->DirectoryListBox1;
     FileListBox1 = picker->FileListBox1;
     Edit1 = picker->Edit1;
-    place(DriveComboBox1, 0, 0, 145, 19);
-    place(DirectoryListBox1, 0, 16, 145, 65);
-    place(FileListBox1, 0, 80, 145, 78);
-    place(Edit1, 147, 0, 121, 21);
+    picker->placeControls(78, 147);
 
     Label1 = addLabel(u"Label1"_s, u"Bitte wählen sie jetzt ihren"_s, this, 152, 32);
     Label2 = addLabel(u"Label2"_s, u"Hintergrund aus."_s, this, 152, 48);

@@ -1,5 +1,7 @@
 #include "elements/picture_picker.h"
 
+#include "app/window_frame.h"
+
 #include "app/error_display.h"
 #include "elements/folder_entries.h"
 #include "platform/file_search.h"
@@ -268,6 +270,14 @@ PicturePicker::PicturePicker(QWidget *window) : QObject(window), m_window(window
     connectHandler(FileListBox1, &QListWidget::itemSelectionChanged, this,
                    &PicturePicker::FileListBox1Change);
     window->installEventFilter(this);
+}
+
+void PicturePicker::placeControls(int fileListHeight, int fieldLeft)
+{
+    place(DriveComboBox1, 0, 0, 145, 19);
+    place(DirectoryListBox1, 0, 16, 145, 65);
+    place(FileListBox1, 0, 80, 145, fileListHeight);
+    place(Edit1, fieldLeft, 0, 121, 21);
 }
 
 bool PicturePicker::eventFilter(QObject *watched, QEvent *event)

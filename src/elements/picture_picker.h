@@ -29,6 +29,10 @@ public:
     // folder of this moment and read it when the window is first shown.
     explicit PicturePicker(QWidget *window);
 
+    // Places the lists down the window's left edge, the file list with its own height, and the
+    // field at fieldLeft beside them, overlapping as the windows have always had them.
+    void placeControls(int fileListHeight, int fieldLeft);
+
     QComboBox *DriveComboBox1;
     QListWidget *DirectoryListBox1;
     QListWidget *FileListBox1;
