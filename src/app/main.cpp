@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;
     }
 
-    prepareBrowserEngine(); // the preview's engine is loaded later, but needs this before Qt starts
+    prepareBrowserEngine(); // the preview's engine is loaded later, but reads this as it starts
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tagschmied"));
     QApplication::setQuitOnLastWindowClosed(false); // closing the main window alone ends the run

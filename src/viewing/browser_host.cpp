@@ -33,7 +33,6 @@ QStringList pluginFolders()
 
 void prepareBrowserEngine()
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }

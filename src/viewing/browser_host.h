@@ -2,9 +2,9 @@
 
 class BrowserFactory;
 
-// Sets up what the browser engine needs before the QApplication is created: shared OpenGL
-// contexts for its widgets, and, when running as root, its sandbox switched off (the engine
-// refuses to start as root with it).
+// Sets up what the browser engine needs before the QApplication is created: when running as
+// root, its sandbox switched off (the engine refuses to start as root with it). Its shared GL
+// context is made by the plugin itself, when the first view is created.
 void prepareBrowserEngine();
 
 // The browser plugin's factory, loaded on first use and kept for the rest of the run.

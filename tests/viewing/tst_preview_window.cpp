@@ -74,6 +74,22 @@ private slots:
         QCOMPARE(shownText(), u"Hallo Vorschau"_s);
         QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'|')));
     }
+    void pageIsRendered()
+    {
+        ProgramFixture program;
+        program.write(u"farbe.html"_s, "<html><body bgcolor=\"#00c000\"><table border=1><tr>"
+                                       "<td>Zelle</td></tr></table></body></html>");
+        QSignalSpy loads(preview(), &Form13::pageLoaded);
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"farbe.html"_s)));
+        showWebsite();
+        QVERIFY(loads.wait(30000));
+        // The engine paints a moment after the load; the corner shows the page's background.
+        QWidget *shower = preview()->shower;
+        const QPoint corner(shower->width() - 20, shower->height() - 20);
+        QTRY_COMPARE_WITH_TIMEOUT(shower->grab().toImage().pixelColor(corner), QColor(0, 0xc0, 0),
+                                  10000);
+    }
+
     void abortDoesNothingFurther()
     {
         ProgramFixture program;

@@ -1,12 +1,33 @@
 #include "viewing/browser/web_browser.h"
 
+#include <QCoreApplication>
+#include <QOpenGLContext>
 #include <QPointer>
 #include <QUrl>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+// Qt's own setter for the context that QGuiApplication makes at start-up when asked to.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+
 namespace {
+
+// The engine's widgets draw through a GL context shared with Qt's, which Qt makes at start-up
+// only when asked before the application object exists. Asking there would load the GL driver
+// at every start of the program (a tenth of a second and some 60 MiB here), for a preview most
+// runs never open; so the context is made now, before the first view, as Qt would have made it.
+// Where no GL is to be had the context stays invalid and the engine draws in software.
+void shareOpenGlContexts()
+{
+    if (QOpenGLContext::globalShareContext())
+        return;
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    auto *context = new QOpenGLContext; // lives as long as the process, as Qt's own would
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
 
 class WebBrowserView : public BrowserView
 {
@@ -69,5 +90,10 @@ private:
 
 BrowserView *WebBrowserFactory::createView(QWidget *parent)
 {
+    static const bool engineReady = [] {
+        shareOpenGlContexts();
+        return true;
+    }();
+    Q_UNUSED(engineReady);
     return new WebBrowserView(parent);
 }
