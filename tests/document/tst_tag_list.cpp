@@ -187,19 +187,6 @@ private slots:
         QCOMPARE(program.errors.size(), 1);
     }
 
-    void loadingReplacesOnlyOnFirstShow()
-    {
-        ProgramFixture program;
-        program.write(listName, "a\r\nb\r\n");
-        startProgram();
-        QCOMPARE(shownEntries(), (QStringList{u"a"_s, u"b"_s}));
-        program.write(listName, "c\r\n");
-        form1()->hide();
-        form1()->show();
-        QCOMPARE(shownEntries(), (QStringList{u"a"_s, u"b"_s}));
-        QVERIFY(program.errors.isEmpty());
-    }
-
     void deletionsChangeOnlyTheScreen()
     {
         ProgramFixture program;

@@ -171,16 +171,6 @@ private slots:
         QVERIFY(preview()->isVisible()); // the window stays open
     }
 
-    void nothingPickedShowsAnEmptyPage()
-    {
-        ProgramFixture program;
-        QSignalSpy loads(preview(), &Form13::pageLoaded);
-        showWebsite(); // the dialog is cancelled and nothing was ever picked
-        QVERIFY(loads.wait(30000));
-        QCOMPARE(shownText(), QString());
-        QVERIFY(program.errors.isEmpty());
-    }
-
     void panelAcrossTheTop()
     {
         ProgramFixture program;
