@@ -1,5 +1,6 @@
 #include "app/window_set.h"
 #include "document/main_window.h"
+#include "viewing/browser_host.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;
     }
 
+    prepareBrowserEngine(); // the preview's engine is loaded later, but reads this as it starts
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tagschmied"));
     QApplication::setQuitOnLastWindowClosed(false); // closing the main window alone ends the run

@@ -252,6 +252,8 @@ void Form1::createCustomTagGroup()
     ListBox1 = new QListWidget(GroupBox3);
     ListBox1->setObjectName(u"ListBox1"_s);
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Entries are single lines; without this a list of many thousands lays out for seconds.
+    ListBox1->setUniformItemSizes(true);
     place(ListBox1, 200, 16, 577, 113);
     ListBox1->viewport()->installEventFilter(this);
 
@@ -394,15 +396,19 @@ void Form1::Button27Click()
 void Form1::FormShow()
 {
     ListBox1->clear();
-    ListBox1->addItems(TagList::load());
+    const TagList::Contents contents = TagList::load();
+    ListBox1->addItems(contents.entries); // one insertion, one redraw
+    if (!contents.cutLines.isEmpty())
+        throw Error(TagList::cutLinesMessage(contents.cutLines));
 }
 
 void Form1::Button28Click()
 {
     const QString entry = Edit1->text();
-    TagList::checkEntry(entry);
+    TagList::checkEntry(entry); // refused texts stay in the field, nothing is cut
     ListBox1->addItem(entry);
     QStringList entries;
+    entries.reserve(ListBox1->count());
     for (int i = 0; i < ListBox1->count(); ++i)
         entries.append(ListBox1->item(i)->text());
     TagList::save(entries);
@@ -411,8 +417,11 @@ void Form1::Button28Click()
 void Form1::Button31Click()
 {
     const QList<QListWidgetItem *> selected = ListBox1->selectedItems();
-    if (!selected.isEmpty())
-        delete selected.constFirst();
+    if (selected.isEmpty())
+        return;
+    delete selected.constFirst();
+    // The view would select the next entry by itself; a second "Löschen" must not delete it.
+    ListBox1->clearSelection();
 }
 
 void Form1::Button32Click()

@@ -1,8 +1,31 @@
 #include "viewing/info_window.h"
 
+#include "app/error.h"
+#include "app/error_display.h"
 #include "app/window_frame.h"
+#include "viewing/jpeg_decoder.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
+
+// The resource lives in a static library; this pulls it into every program that uses the window.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+QByteArray infoPictureStream()
+{
+    initResources();
+    QFile file(u":/info.jpg"_s);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(u"Cannot open file %1"_s.arg(file.fileName()));
+    return file.readAll();
+}
 
 Form14::Form14(QWidget *parent) : QWidget(parent)
 {
@@ -12,5 +35,28 @@ Form14::Form14(QWidget *parent) : QWidget(parent)
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(u"Image1"_s);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(Image1, 0, 0, 400, 300);
+    // Decoded once; a damaged picture is reported and the window stays blank.
+    runGuarded([this] {
+        const QImage picture = decodeJpeg(infoPictureStream());
+        Image1->setPixmap(QPixmap::fromImage(picture));
+        Image1->resize(picture.size());
+    });
+
+    Button1 = new QPushButton(u"Schließen"_s, this);
+    Button1->setObjectName(u"Button1"_s);
+    place(Button1, 168, 272, 75, 25);
+    Button1->raise();
+    connectHandler(Button1, &QPushButton::clicked, this, &Form14::Button1Click);
+
     show(); // created visible
+}
+
+void Form14::Button1Click()
+{
+    close();
 }

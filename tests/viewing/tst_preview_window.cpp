@@ -1,0 +1,201 @@
+#include "app/window_set.h"
+#include "document/main_window.h"
+#include "document/text_editor.h"
+#include "support/test_support.h"
+#include "viewing/browser/browser_view.h"
+#include "viewing/browser_host.h"
+#include "viewing/preview_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Form13 *preview()
+{
+    return windows().form13;
+}
+
+// Presses "Website anzeigen"; the test has queued the answers for the box and the dialog.
+void showWebsite()
+{
+    QTest::mouseClick(windows().form1->Button23, Qt::LeftButton);
+}
+
+// The text of the page the preview shows, as the engine renders it.
+QString shownText()
+{
+    BrowserView *browser = preview()->browser();
+    if (!browser)
+        return u"<no browser>"_s;
+    QString text;
+    bool done = false;
+    browser->fetchText([&](const QString &result) {
+        text = result;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        return u"<no answer>"_s;
+    return text.trimmed();
+}
+
+void writePage(ProgramFixture &program, const QString &name, const QString &heading)
+{
+    program.write(name, "<html><head><meta charset=\"utf-8\"></head><body><h1>"
+                            + heading.toUtf8() + "</h1></body></html>");
+}
+
+} // namespace
+
+class TestPreviewWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showsTheDocumentThroughItsPreviewCopy()
+    {
+        ProgramFixture program;
+        QTest::keyClicks(windows().form1->HPQT, u"<h1>Hallo Vorschau</h1>"_s);
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"look.html"_s)));
+        QSignalSpy loads(preview(), &Form13::pageLoaded);
+        showWebsite();
+        QCOMPARE(program.okAbortBoxesShown, 1);
+        QCOMPARE(program.fileDialogsShown, 1);
+        QVERIFY(preview()->isVisible());
+        QVERIFY(loads.wait(30000));
+        QCOMPARE(loads.constFirst().constFirst().toBool(), true);
+        QCOMPARE(shownText(), u"Hallo Vorschau"_s);
+        QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'|')));
+    }
+    void pageIsRendered()
+    {
+        ProgramFixture program;
+        program.write(u"farbe.html"_s, "<html><body bgcolor=\"#00c000\"><table border=1><tr>"
+                                       "<td>Zelle</td></tr></table></body></html>");
+        QSignalSpy loads(preview(), &Form13::pageLoaded);
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"farbe.html"_s)));
+        showWebsite();
+        QVERIFY(loads.wait(30000));
+        // The engine paints a moment after the load; the corner shows the page's background.
+        QWidget *shower = preview()->shower;
+        const QPoint corner(shower->width() - 20, shower->height() - 20);
+        QTRY_COMPARE_WITH_TIMEOUT(shower->grab().toImage().pixelColor(corner), QColor(0, 0xc0, 0),
+                                  10000);
+    }
+
+    void abortDoesNothingFurther()
+    {
+        ProgramFixture program;
+        program.okAbortAnswers.push_back(false);
+        showWebsite();
+        QCOMPARE(program.okAbortBoxesShown, 1);
+        QCOMPARE(program.fileDialogsShown, 0);
+        QVERIFY(!preview()->isVisible());
+        QVERIFY(!preview()->browser());
+    }
+
+    void navigatesOnlyWhenTheWindowAppears()
+    {
+        ProgramFixture program;
+        writePage(program, u"first.html"_s, u"Erste Seite"_s);
+        writePage(program, u"second.html"_s, u"Zweite Seite"_s);
+        QSignalSpy loads(preview(), &Form13::pageLoaded);
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"first.html"_s)));
+        showWebsite();
+        QVERIFY(loads.wait(30000));
+        QCOMPARE(shownText(), u"Erste Seite"_s);
+
+        // Open already: the new pick waits until the window appears again.
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"second.html"_s)));
+        showWebsite();
+        QCOMPARE(program.fileDialogsShown, 2);
+        QVERIFY(!loads.wait(1500));
+        QCOMPARE(shownText(), u"Erste Seite"_s);
+
+        // Closing keeps the page; reopening, even with the dialog cancelled, shows the last pick.
+        QTest::mouseClick(preview()->Panel1, Qt::LeftButton);
+        QVERIFY(!preview()->isVisible());
+        QCOMPARE(shownText(), u"Erste Seite"_s);
+        program.fileAnswers.push_back(ProgramFixture::cancel());
+        showWebsite();
+        QVERIFY(preview()->isVisible());
+        QVERIFY(loads.wait(30000));
+        QCOMPARE(loads.size(), 2);
+        QCOMPARE(shownText(), u"Zweite Seite"_s);
+        QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'|')));
+    }
+
+    void awkwardFileNamesOpen_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("hash and blank") << u"seite #2 neu.html"_s;
+        QTest::newRow("question mark") << u"was?.htm"_s;
+        QTest::newRow("percent") << u"100%25 sicher.html"_s;
+        QTest::newRow("umlauts") << u"Grüße.html"_s;
+        QTest::newRow("folder with hash") << u"#ordner/seite.html"_s;
+    }
+    void awkwardFileNamesOpen()
+    {
+        QFETCH(QString, name);
+        ProgramFixture program;
+        QVERIFY(QDir(program.path(QString())).mkpath(QFileInfo(name).path()));
+        writePage(program, name, u"Gefunden"_s);
+        QSignalSpy loads(preview(), &Form13::pageLoaded);
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(name)));
+        showWebsite();
+        QVERIFY(loads.wait(30000));
+        QCOMPARE(loads.constFirst().constFirst().toBool(), true);
+        QCOMPARE(shownText(), u"Gefunden"_s);
+        QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'|')));
+    }
+
+    void missingPageIsReported()
+    {
+        ProgramFixture program;
+        const QString missing = program.path(u"weg.html"_s);
+        QSignalSpy loads(preview(), &Form13::pageLoaded);
+        program.fileAnswers.push_back(ProgramFixture::choose(missing));
+        showWebsite();
+        QVERIFY(loads.wait(30000));
+        QCOMPARE(loads.constFirst().constFirst().toBool(), false);
+        QTRY_COMPARE(program.errors.size(), 1);
+        QVERIFY2(program.errors.constFirst().startsWith(u"Cannot show %1: "_s.arg(missing)),
+                 qPrintable(program.errors.constFirst()));
+        QVERIFY(preview()->isVisible()); // the window stays open
+    }
+
+    void panelAcrossTheTop()
+    {
+        ProgramFixture program;
+        openWindowForLayout();
+        QCOMPARE(preview()->Panel1->text(), u"Hier klicken um das Fenster zu schließen"_s);
+        QCOMPARE(preview()->Panel1->geometry(), QRect(0, 0, preview()->width(), 25));
+        QCOMPARE(preview()->shower->geometry(),
+                 QRect(0, 25, preview()->width(), preview()->height() - 25));
+        QCOMPARE(preview()->shower->objectName(), u"shower"_s);
+    }
+
+private:
+    static void openWindowForLayout()
+    {
+        showWebsite();
+        QVERIFY(QTest::qWaitForWindowExposed(preview()));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    prepareBrowserEngine();
+    QApplication app(argc, argv);
+    TestPreviewWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_preview_window.moc"
