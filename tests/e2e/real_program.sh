@@ -40,6 +40,12 @@ xdotool key Return
 xdotool type --delay 20 'Welt'
 expect_preview "$(printf '<p>Hallo\r\nWelt')" "after typing"
 
+# The custom tag list was read at start-up: a double click on its first entry appends it.
+xdotool mousemove --window "$window" 300 568 click 1
+sleep 0.2
+xdotool mousemove --window "$window" 300 568 click --repeat 2 --delay 80 1
+expect_preview "$(printf '<p>Hallo\r\nWelt\r\n<br>')" "after the double click"
+
 # "Ende" closes the main window and ends the process.
 xdotool mousemove --window "$window" 40 165 click 1
 for _ in $(seq 100); do
