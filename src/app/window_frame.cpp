@@ -86,7 +86,6 @@ DefaultButton::DefaultButton(QWidget *window, QPushButton *button)
 
 bool DefaultButton::eventFilter(QObject *watched, QEvent *event)
 {
-    // Key presses reach the focus widget first; this filter sees them before it does.
     if (event->type() != QEvent::KeyPress)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
@@ -94,8 +93,9 @@ bool DefaultButton::eventFilter(QObject *watched, QEvent *event)
         return false;
     if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
+    // Key presses go to the focus widget; the filter sees them before it does.
     auto *target = qobject_cast<QWidget *>(watched);
-    if (!target || target != QApplication::focusWidget() || target->window() != m_window)
+    if (!target || target->window() != m_window)
         return false;
     if (target->inherits("QPlainTextEdit"))
         return false; // multi-line editors take Enter as a line break
