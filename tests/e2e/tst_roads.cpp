@@ -307,6 +307,27 @@ private slots:
         QVERIFY(entry(windows().form8->DirectoryListBox1, u"Bilder"_s));
         QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'|')));
     }
+
+    // A folder of 20,000 pictures opens in a picker with every picture listed, in order.
+    void folderOfTwentyThousandPictures()
+    {
+        ProgramFixture program;
+        program.write(u"eigene.lst"_s, {});
+        QDir().mkpath(program.path(u"Fotos"_s));
+        for (int i = 0; i < 20000; ++i)
+            program.write(u"Fotos/bild%1.jpg"_s.arg(i, 5, 10, QChar(u'0')), {});
+        main()->show();
+        click(main()->Button8);
+        QListWidget *files = windows().form6->FileListBox1;
+        openFolder(windows().form6->DirectoryListBox1, u"Fotos"_s);
+        QCOMPARE(files->count(), 20000);
+        QCOMPARE(files->item(0)->text(), u"bild00000.jpg"_s);
+        QCOMPARE(files->item(19999)->text(), u"bild19999.jpg"_s);
+        QCOMPARE(QApplication::overrideCursor(), nullptr); // the busy pointer is gone again
+        choose(files, u"bild12345.jpg"_s);
+        QCOMPARE(windows().form6->Edit1->text(), u"bild12345.jpg"_s);
+        QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'|')));
+    }
 };
 
 QTEST_MAIN(TestRoads)
