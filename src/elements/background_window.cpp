@@ -5,7 +5,6 @@
 #include "app/window_set.h"
 #include "document/main_window.h"
 #include "document/text_editor.h"
-#include "elements/picture_picker.h"
 #include "elements/snippets.h"
 
 #include <QComboBox>
@@ -15,24 +14,14 @@
 
 using namespace Qt::StringLiterals;
 
-Form8::Form8(QWidget *parent) : QWidget(parent)
+namespace {
+const PickerWindow::Layout placement{u"Form8", u"Hintergrund", 411, 264, 276, 157, 78, 147,
+                                  u"Bitte wählen sie jetzt ihren", u"Hintergrund aus.",
+                                  u"Als Hindergrund", 147, 112};
+} // namespace
+
+Form8::Form8(QWidget *parent) : PickerWindow(placement, parent)
 {
-    setObjectName(u"Form8"_s);
-    setUpWindow(this, u"Hintergrund"_s, Border::Fixed, 411, 264, 276, 157);
-
-    picker = new PicturePicker(this);
-    DriveComboBox1 = picker->DriveComboBox1;
-    DirectoryListBox1 = picker->DirectoryListBox1;
-    FileListBox1 = picker->FileListBox1;
-    Edit1 = picker->Edit1;
-    picker->placeControls(78, 147);
-
-    Label1 = addLabel(u"Label1"_s, u"Bitte wählen sie jetzt ihren"_s, this, 152, 32);
-    Label2 = addLabel(u"Label2"_s, u"Hintergrund aus."_s, this, 152, 48);
-    Button1 = new QPushButton(u"Als Hindergrund"_s, this);
-    Button1->setObjectName(u"Button1"_s);
-    place(Button1, 147, 112, 121, 25);
-
     setTabChain({Button1, FileListBox1, DirectoryListBox1, DriveComboBox1, Edit1});
     connectHandler(Button1, &QPushButton::clicked, this, &Form8::Button1Click);
 }

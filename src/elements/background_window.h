@@ -1,29 +1,14 @@
 #pragma once
 
-#include <QWidget>
-
-class PicturePicker;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
+#include "elements/picker_window.h"
 
 // The background picker: appends a body tag naming a background picture.
-class Form8 : public QWidget
+class Form8 : public PickerWindow
 {
     Q_OBJECT
 
 public:
     explicit Form8(QWidget *parent = nullptr);
-
-    PicturePicker *picker;
-    QComboBox *DriveComboBox1;
-    QListWidget *DirectoryListBox1;
-    QListWidget *FileListBox1;
-    QLineEdit *Edit1;
-    QLabel *Label1, *Label2;
-    QPushButton *Button1;
 
     void Button1Click();
 };

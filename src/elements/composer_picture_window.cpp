@@ -4,9 +4,8 @@
 #include "app/window_frame.h"
 #include "app/window_set.h"
 #include "document/text_editor.h"
-#include "elements/picture_picker.h"
-#include "elements/snippets.h"
 #include "elements/text_composer.h"
+#include "elements/snippets.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -15,23 +14,14 @@
 
 using namespace Qt::StringLiterals;
 
-Form5::Form5(QWidget *parent) : QWidget(parent)
+namespace {
+const PickerWindow::Layout placement{u"Form5", u"Bild", 374, 192, 282, 153, 73, 152,
+                                  u"Bitte wählen sie jetzt ihr", u"Bild aus",
+                                  u"Bild verwenden", 152, 128};
+} // namespace
+
+Form5::Form5(QWidget *parent) : PickerWindow(placement, parent)
 {
-    setObjectName(u"Form5"_s);
-    setUpWindow(this, u"Bild"_s, Border::Fixed, 374, 192, 282, 153);
-
-    picker = new PicturePicker(this);
-    DriveComboBox1 = picker->DriveComboBox1;
-    DirectoryListBox1 = picker->DirectoryListBox1;
-    FileListBox1 = picker->FileListBox1;
-    Edit1 = picker->Edit1;
-    picker->placeControls(73, 152);
-
-    Label1 = addLabel(u"Label1"_s, u"Bitte wählen sie jetzt ihr"_s, this, 152, 32);
-    Label2 = addLabel(u"Label2"_s, u"Bild aus"_s, this, 152, 48);
-    Button1 = new QPushButton(u"Bild verwenden"_s, this);
-    Button1->setObjectName(u"Button1"_s);
-    place(Button1, 152, 128, 121, 25);
     Button2 = new QPushButton(u"Bild als Link"_s, this);
     Button2->setObjectName(u"Button2"_s);
     place(Button2, 152, 88, 121, 25);
