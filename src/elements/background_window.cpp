@@ -16,8 +16,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const PickerWindow::Layout placement{u"Form8", u"Hintergrund", 411, 264, 276, 157, 78, 147,
-                                  u"Bitte wählen sie jetzt ihren", u"Hintergrund aus.",
-                                  u"Als Hindergrund", 147, 112};
+                                     u"Bitte wählen sie jetzt ihren", u"Hintergrund aus.",
+                                     u"Als Hindergrund", 147, 112};
 } // namespace
 
 Form8::Form8(QWidget *parent) : PickerWindow(placement, parent)

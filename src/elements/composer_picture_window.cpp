@@ -16,8 +16,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const PickerWindow::Layout placement{u"Form5", u"Bild", 374, 192, 282, 153, 73, 152,
-                                  u"Bitte wählen sie jetzt ihr", u"Bild aus",
-                                  u"Bild verwenden", 152, 128};
+                                     u"Bitte wählen sie jetzt ihr", u"Bild aus",
+                                     u"Bild verwenden", 152, 128};
 } // namespace
 
 Form5::Form5(QWidget *parent) : PickerWindow(placement, parent)

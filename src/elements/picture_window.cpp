@@ -16,8 +16,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const PickerWindow::Layout placement{u"Form6", u"Bild", 395, 216, 270, 160, 78, 147,
-                                  u"Bitte wählen sie jetzt ihr", u"Bild aus",
-                                  u"Bild verwenden", 147, 112};
+                                     u"Bitte wählen sie jetzt ihr", u"Bild aus",
+                                     u"Bild verwenden", 147, 112};
 } // namespace
 
 Form6::Form6(QWidget *parent) : PickerWindow(placement, parent)
