@@ -25,6 +25,18 @@ void openWindow(QWidget *window);
 // Places a control at a fixed position inside its parent.
 void place(QWidget *control, int left, int top, int width, int height);
 
+// A control at a fixed position inside its parent, named after its member; a caption, where
+// the control has one, comes last.
+template <typename Control>
+Control *addControl(const QString &name, QWidget *parent, int left, int top, int width,
+                    int height, const QString &caption = QString())
+{
+    auto *control = new Control(caption, parent);
+    control->setObjectName(name);
+    place(control, left, top, width, height);
+    return control;
+}
+
 // A caption label at a fixed position, sized to its text (as classic labels size themselves, so
 // a face wider than the original never cuts a caption off). Its text is plain: captions such as
 // "<br>" are shown as written, not taken for markup.

@@ -236,19 +236,12 @@ void Form1::createCustomTagGroup()
     GroupBox3->setFixedHeight(customGroupHeight);
 
     Label1 = addLabel(u"Label1"_s, u"HTML Tag (z.B <br>, <center>,  ...)"_s, GroupBox3, 8, 16);
-    Edit1 = new QLineEdit(GroupBox3);
-    Edit1->setObjectName(u"Edit1"_s);
-    place(Edit1, 8, 32, 185, 21);
-    Button28 = new QPushButton(u"Hinzufügen"_s, GroupBox3);
-    Button28->setObjectName(u"Button28"_s);
-    place(Button28, 8, 56, 185, 25);
+    Edit1 = addControl<QLineEdit>(u"Edit1"_s, GroupBox3, 8, 32, 185, 21);
+    Button28 = addControl<QPushButton>(u"Button28"_s, GroupBox3, 8, 56, 185, 25, u"Hinzufügen"_s);
     Button28->setDefault(true);
-    Button31 = new QPushButton(u"Löschen"_s, GroupBox3);
-    Button31->setObjectName(u"Button31"_s);
-    place(Button31, 8, 80, 185, 25);
-    Button32 = new QPushButton(u"Alles Löschen"_s, GroupBox3);
-    Button32->setObjectName(u"Button32"_s);
-    place(Button32, 8, 104, 185, 25);
+    Button31 = addControl<QPushButton>(u"Button31"_s, GroupBox3, 8, 80, 185, 25, u"Löschen"_s);
+    Button32 = addControl<QPushButton>(u"Button32"_s, GroupBox3, 8, 104, 185, 25,
+                                       u"Alles Löschen"_s);
     ListBox1 = new QListWidget(GroupBox3);
     ListBox1->setObjectName(u"ListBox1"_s);
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);

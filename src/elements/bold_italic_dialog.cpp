@@ -17,16 +17,10 @@ Form4::Form4(QWidget *parent) : QWidget(parent)
     setObjectName(u"Form4"_s);
     setUpWindow(this, u"Fett/Kursiv"_s, Border::Fixed, 368, 153, 301, 189);
 
-    Button2 = new QPushButton(u"Text akzeptieren"_s, this);
-    Button2->setObjectName(u"Button2"_s);
-    place(Button2, 8, 8, 113, 25);
-    bold = new QRadioButton(u"Fett"_s, this);
-    bold->setObjectName(u"bold"_s);
-    place(bold, 0, 104, 113, 17);
+    Button2 = addControl<QPushButton>(u"Button2"_s, this, 8, 8, 113, 25, u"Text akzeptieren"_s);
+    bold = addControl<QRadioButton>(u"bold"_s, this, 0, 104, 113, 17, u"Fett"_s);
     bold->setChecked(true);
-    RadioButton1 = new QRadioButton(u"Kursiv"_s, this);
-    RadioButton1->setObjectName(u"RadioButton1"_s);
-    place(RadioButton1, 0, 120, 113, 17);
+    RadioButton1 = addControl<QRadioButton>(u"RadioButton1"_s, this, 0, 120, 113, 17, u"Kursiv"_s);
     createLineBreakHint(this, Label1, Label2);
     Memo1 = createComposerMemo(this);
     setTabChain({Memo1, Button2, bold, RadioButton1});

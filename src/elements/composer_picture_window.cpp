@@ -22,9 +22,7 @@ const PickerWindow::Layout placement{u"Form5", u"Bild", 374, 192, 282, 153, 73, 
 
 Form5::Form5(QWidget *parent) : PickerWindow(placement, parent)
 {
-    Button2 = new QPushButton(u"Bild als Link"_s, this);
-    Button2->setObjectName(u"Button2"_s);
-    place(Button2, 152, 88, 121, 25);
+    Button2 = addControl<QPushButton>(u"Button2"_s, this, 152, 88, 121, 25, u"Bild als Link"_s);
 
     setTabChain({FileListBox1, DirectoryListBox1, DriveComboBox1, Edit1, Button1, Button2});
     connectHandler(Button1, &QPushButton::clicked, this, &Form5::Button1Click);

@@ -20,23 +20,15 @@ Form7::Form7(QWidget *parent) : QWidget(parent)
     setUpWindow(this, u"Link"_s, Border::Fixed, 200, 109, 247, 148);
 
     Label1 = addLabel(u"Label1"_s, u"Verweistext eingeben:"_s, this, 8, 8);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(u"Edit1"_s);
-    place(Edit1, 8, 24, 233, 21);
+    Edit1 = addControl<QLineEdit>(u"Edit1"_s, this, 8, 24, 233, 21);
     Label2 = addLabel(u"Label2"_s, u"Verweisziel eingeben:"_s, this, 8, 48);
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName(u"Edit2"_s);
-    place(Edit2, 8, 64, 233, 21);
+    Edit2 = addControl<QLineEdit>(u"Edit2"_s, this, 8, 64, 233, 21);
     normal = new QRadioButton(u"Text"_s, this);
     normal->setObjectName(u"normal"_s);
     normal->setChecked(true);
     place(normal, 8, 96, 113, 17);
-    bild = new QRadioButton(u"Bild"_s, this);
-    bild->setObjectName(u"bild"_s);
-    place(bild, 8, 112, 113, 17);
-    Button1 = new QPushButton(u"O.K"_s, this);
-    Button1->setObjectName(u"Button1"_s);
-    place(Button1, 128, 96, 75, 25);
+    bild = addControl<QRadioButton>(u"bild"_s, this, 8, 112, 113, 17, u"Bild"_s);
+    Button1 = addControl<QPushButton>(u"Button1"_s, this, 128, 96, 75, 25, u"O.K"_s);
 
     setTabChain({Edit1, Edit2, Button1, normal, bild});
     // Only a change to checked opens the picker, by mouse or by the arrow keys alike.

@@ -34,12 +34,8 @@ Form12::Form12(QWidget *parent) : QWidget(parent)
     Label2 = addLabel(u"Label2"_s, u"Scrollmoment"_s, this, 80, 40);
     SpinEdit2 = spinField(u"SpinEdit2"_s, 56, this);
     Label3 = addLabel(u"Label3"_s, u"Text:"_s, this, 16, 80);
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(u"Edit1"_s);
-    place(Edit1, 16, 96, 265, 21);
-    Button1 = new QPushButton(u"O.K"_s, this);
-    Button1->setObjectName(u"Button1"_s);
-    place(Button1, 104, 128, 75, 25);
+    Edit1 = addControl<QLineEdit>(u"Edit1"_s, this, 16, 96, 265, 21);
+    Button1 = addControl<QPushButton>(u"Button1"_s, this, 104, 128, 75, 25, u"O.K"_s);
     setTabChain({SpinEdit1, SpinEdit2, Edit1, Button1});
 
     connectHandler(Button1, &QPushButton::clicked, this, &Form12::Button1Click);

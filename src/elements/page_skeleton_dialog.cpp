@@ -21,9 +21,7 @@ Form2::Form2(QWidget *parent) : QWidget(parent)
     Edit1 = new QLineEdit(u"Noname"_s, this);
     Edit1->setObjectName(u"Edit1"_s);
     place(Edit1, 24, 24, 385, 21);
-    Button1 = new QPushButton(u"Titel Verwenden"_s, this);
-    Button1->setObjectName(u"Button1"_s);
-    place(Button1, 128, 48, 169, 25);
+    Button1 = addControl<QPushButton>(u"Button1"_s, this, 128, 48, 169, 25, u"Titel Verwenden"_s);
     Button1->setDefault(true);
     new DefaultButton(this, Button1);
     setTabChain({Edit1, Button1});

@@ -25,7 +25,6 @@ PickerWindow::PickerWindow(const Layout &layout, QWidget *parent) : QWidget(pare
 
     Label1 = addLabel(u"Label1"_s, QString::fromUtf16(layout.prompt), this, 152, 32);
     Label2 = addLabel(u"Label2"_s, QString::fromUtf16(layout.subject), this, 152, 48);
-    Button1 = new QPushButton(QString::fromUtf16(layout.useCaption), this);
-    Button1->setObjectName(u"Button1"_s);
-    place(Button1, layout.useLeft, layout.useTop, 121, 25);
+    Button1 = addControl<QPushButton>(u"Button1"_s, this, layout.useLeft, layout.useTop, 121, 25,
+                                      QString::fromUtf16(layout.useCaption));
 }

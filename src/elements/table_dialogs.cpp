@@ -46,9 +46,7 @@ TableTagDialog::TableTagDialog(const Member &member, QWidget *parent)
     SpinEdit1->setObjectName(u"SpinEdit1"_s);
     place(SpinEdit1, 8, 128, 121, 22);
     SpinEdit1->setValue(0);
-    Button1 = new QPushButton(u"O.K"_s, this);
-    Button1->setObjectName(u"Button1"_s);
-    place(Button1, 32, member.buttonTop, 75, 25);
+    Button1 = addControl<QPushButton>(u"Button1"_s, this, 32, member.buttonTop, 75, 25, u"O.K"_s);
 
     if (member.borderFirst)
         setTabChain({SpinEdit1, Edit1, Edit2, Button1});

@@ -47,9 +47,7 @@ Form14::Form14(QWidget *parent) : QWidget(parent)
         Image1->resize(picture.size());
     });
 
-    Button1 = new QPushButton(u"Schließen"_s, this);
-    Button1->setObjectName(u"Button1"_s);
-    place(Button1, 168, 272, 75, 25);
+    Button1 = addControl<QPushButton>(u"Button1"_s, this, 168, 272, 75, 25, u"Schließen"_s);
     Button1->raise();
     connectHandler(Button1, &QPushButton::clicked, this, &Form14::Button1Click);
 
