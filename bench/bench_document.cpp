@@ -1,10 +1,11 @@
 // Typing, appending and opening on large documents, each beside the floor of writing the same
 // bytes to a file.
 
-#include "app/modal_dialogs.h"
-#include "app/window_set.h"
-#include "document/main_window.h"
+#include "app/main_window.h"
+#include "app/window_creation.h"
 #include "document/text_editor.h"
+#include "foundation/modal_dialogs.h"
+#include "foundation/window_set.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,14 +2,15 @@
 // same bytes, a sweep that converts a whole page beside writing its preview copy once, and how
 // many sweeps the one-second window of a save gives a page.
 
-#include "app/modal_dialogs.h"
-#include "app/window_set.h"
-#include "document/append_operations.h"
+#include "app/main_window.h"
+#include "app/window_creation.h"
 #include "document/codepage1252.h"
-#include "document/main_window.h"
+#include "document/line_breaks.h"
 #include "document/page_files.h"
 #include "document/text_editor.h"
 #include "document/umlaut_conversion.h"
+#include "foundation/modal_dialogs.h"
+#include "foundation/window_set.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,6 @@
-#include "app/window_set.h"
-#include "document/main_window.h"
+#include "app/main_window.h"
+#include "app/window_creation.h"
+#include "foundation/window_set.h"
 #include "viewing/browser_host.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "document/page_files.h"
 
-#include "app/error.h"
+#include "foundation/error.h"
 
 #include <QFile>
 #include <QFileInfo>

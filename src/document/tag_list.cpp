@@ -1,8 +1,8 @@
 #include "document/tag_list.h"
 
-#include "app/error.h"
 #include "document/codepage1252.h"
 #include "document/page_files.h"
+#include "foundation/error.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 #include "document/text_editor.h"
 
-#include "app/error.h"
-#include "document/append_operations.h"
 #include "document/codepage1252.h"
+#include "document/line_breaks.h"
+#include "foundation/error.h"
 
 #include <QScopeGuard>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "document/umlaut_conversion.h"
 
-#include "app/error.h"
 #include "document/text_editor.h"
+#include "foundation/error.h"
 
 #include <QTextCursor>
 

@@ -1,11 +1,10 @@
 #include "elements/background_window.h"
 
-#include "app/error_display.h"
-#include "app/window_frame.h"
-#include "app/window_set.h"
-#include "document/main_window.h"
 #include "document/text_editor.h"
 #include "elements/snippets.h"
+#include "foundation/error_display.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,6 +27,6 @@ Form8::Form8(QWidget *parent) : PickerWindow(placement, parent)
 
 void Form8::Button1Click()
 {
-    AppendLines(Snippets::background(Edit1->text()), windows().form1->HPQT);
+    AppendLines(Snippets::background(Edit1->text()), windows().HPQT);
     close();
 }

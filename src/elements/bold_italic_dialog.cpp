@@ -1,11 +1,11 @@
 #include "elements/bold_italic_dialog.h"
 
-#include "app/error_display.h"
-#include "app/window_frame.h"
-#include "app/window_set.h"
 #include "document/text_editor.h"
 #include "elements/snippets.h"
 #include "elements/text_composer.h"
+#include "foundation/error_display.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 
 #include <QPushButton>
 #include <QRadioButton>

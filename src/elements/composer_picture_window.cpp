@@ -1,11 +1,11 @@
 #include "elements/composer_picture_window.h"
 
-#include "app/error_display.h"
-#include "app/window_frame.h"
-#include "app/window_set.h"
 #include "document/text_editor.h"
-#include "elements/text_composer.h"
 #include "elements/snippets.h"
+#include "elements/text_composer.h"
+#include "foundation/error_display.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,12 +1,11 @@
 #include "elements/link_dialog.h"
 
-#include "app/error_display.h"
-#include "app/window_frame.h"
-#include "app/window_set.h"
-#include "document/main_window.h"
 #include "document/text_editor.h"
 #include "elements/composer_picture_window.h"
 #include "elements/snippets.h"
+#include "foundation/error_display.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,6 +48,6 @@ void Form7::Button1Click()
     const QString link = normal->isChecked()
                              ? Snippets::textLink(Edit2->text(), Edit1->text())
                              : Snippets::pictureLink(Edit2->text(), windows().form5->Edit1->text());
-    AppendLines(link, windows().form1->HPQT);
+    AppendLines(link, windows().HPQT);
     close();
 }

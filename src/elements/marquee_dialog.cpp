@@ -1,12 +1,11 @@
 #include "elements/marquee_dialog.h"
 
-#include "app/error_display.h"
-#include "app/window_frame.h"
-#include "app/window_set.h"
-#include "document/main_window.h"
 #include "document/text_editor.h"
 #include "elements/snippets.h"
 #include "elements/spin_field.h"
+#include "foundation/error_display.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +43,6 @@ Form12::Form12(QWidget *parent) : QWidget(parent)
 void Form12::Button1Click()
 {
     AppendLines(Snippets::marquee(SpinEdit1->value(), SpinEdit2->value(), Edit1->text()),
-                windows().form1->HPQT);
+                windows().HPQT);
     hide();
 }

@@ -1,11 +1,10 @@
 #include "elements/page_skeleton_dialog.h"
 
-#include "app/error_display.h"
-#include "app/window_frame.h"
-#include "app/window_set.h"
-#include "document/main_window.h"
 #include "document/text_editor.h"
 #include "elements/snippets.h"
+#include "foundation/error_display.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,6 +33,6 @@ void Form2::Button1Click()
     // Three appends, each a change of its own; a failing one stops the rest and keeps the
     // dialog open.
     for (const QString &piece : Snippets::pageStart(Edit1->text()))
-        AppendLines(piece, windows().form1->HPQT);
+        AppendLines(piece, windows().HPQT);
     hide();
 }

@@ -1,7 +1,7 @@
 #include "elements/picker_window.h"
 
-#include "app/window_frame.h"
 #include "elements/picture_picker.h"
+#include "foundation/window_frame.h"
 
 #include <QComboBox>
 #include <QLineEdit>

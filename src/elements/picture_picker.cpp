@@ -1,9 +1,9 @@
 #include "elements/picture_picker.h"
 
-#include "app/window_frame.h"
+#include "foundation/window_frame.h"
 
-#include "app/error_display.h"
 #include "elements/folder_entries.h"
+#include "foundation/error_display.h"
 #include "platform/file_search.h"
 #include "platform/io_errors.h"
 #include "platform/working_folder.h"

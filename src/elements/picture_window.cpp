@@ -1,11 +1,10 @@
 #include "elements/picture_window.h"
 
-#include "app/error_display.h"
-#include "app/window_frame.h"
-#include "app/window_set.h"
-#include "document/main_window.h"
 #include "document/text_editor.h"
 #include "elements/snippets.h"
+#include "foundation/error_display.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,6 +27,6 @@ Form6::Form6(QWidget *parent) : PickerWindow(placement, parent)
 
 void Form6::Button1Click()
 {
-    AppendLines(Snippets::image(Edit1->text()), windows().form1->HPQT);
+    AppendLines(Snippets::image(Edit1->text()), windows().HPQT);
     close();
 }

@@ -1,12 +1,11 @@
 #include "elements/table_dialogs.h"
 
-#include "app/error_display.h"
-#include "app/window_frame.h"
-#include "app/window_set.h"
-#include "document/main_window.h"
 #include "document/text_editor.h"
 #include "elements/snippets.h"
 #include "elements/spin_field.h"
+#include "foundation/error_display.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,7 +59,7 @@ void TableTagDialog::Button1Click()
 {
     AppendLines(Snippets::tableTag(QString::fromUtf16(m_member.tagStart), SpinEdit1->value(),
                                    Edit2->text(), Edit1->text()),
-                windows().form1->HPQT);
+                windows().HPQT);
     hide();
 }
 

@@ -1,13 +1,12 @@
 #include "elements/text_composer.h"
 
-#include "app/error_display.h"
-#include "app/window_frame.h"
-#include "app/window_set.h"
-#include "document/main_window.h"
 #include "document/text_editor.h"
 #include "elements/bold_italic_dialog.h"
 #include "elements/composer_picture_window.h"
 #include "elements/snippets.h"
+#include "foundation/error_display.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -81,7 +80,7 @@ void Form3::Button1Click()
 void Form3::Button2Click()
 {
     // Three separate tests; the radio group makes exactly one of them true.
-    TextEditor *document = windows().form1->HPQT;
+    TextEditor *document = windows().HPQT;
     if (normal->isChecked())
         AppendLines(Snippets::textBlock(Snippets::TextStyle::Normal, Memo1->text()), document);
     if (gross->isChecked())

@@ -1,6 +1,6 @@
 #include "platform/io_errors.h"
 
-#include "app/error.h"
+#include "foundation/error.h"
 
 #include <cerrno>
 

@@ -1,6 +1,6 @@
 #include "viewing/browser_host.h"
 
-#include "app/error.h"
+#include "foundation/error.h"
 #include "viewing/browser/browser_view.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "viewing/info_window.h"
 
-#include "app/error.h"
-#include "app/error_display.h"
-#include "app/window_frame.h"
+#include "foundation/error.h"
+#include "foundation/error_display.h"
+#include "foundation/window_frame.h"
 #include "viewing/jpeg_decoder.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "viewing/jpeg_decoder.h"
 
-#include "app/error.h"
+#include "foundation/error.h"
 
 #include <csetjmp>
 #include <cstdio>

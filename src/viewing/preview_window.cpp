@@ -1,9 +1,9 @@
 #include "viewing/preview_window.h"
 
-#include "app/error_display.h"
-#include "app/window_frame.h"
-#include "app/window_set.h"
-#include "document/main_window.h"
+#include "foundation/error_display.h"
+#include "foundation/modal_dialogs.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 #include "viewing/browser/browser_view.h"
 #include "viewing/browser_host.h"
 
@@ -97,7 +97,7 @@ void Form13::FormShow()
 {
     if (!m_browser)
         createBrowser();
-    const QString fileName = windows().form1->OpenDialog2.fileName();
+    const QString fileName = windows().OpenDialog2->fileName();
     // A proper file URL, so that names with #, ? or % open; a relative name is taken from the
     // working folder of this moment.
     m_browser->navigate(fileName.isEmpty()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/line_model.h"
+#include "document/byte_model.h"
 
 #include <QByteArray>
 #include <QRandomGenerator>

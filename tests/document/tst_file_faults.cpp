@@ -1,6 +1,6 @@
-#include "app/window_set.h"
-#include "document/main_window.h"
+#include "app/main_window.h"
 #include "document/text_editor.h"
+#include "foundation/window_set.h"
 #include "support/test_support.h"
 
 #include <QDir>

@@ -1,7 +1,8 @@
-#include "app/window_set.h"
-#include "document/main_window.h"
+#include "app/main_window.h"
+#include "app/window_creation.h"
 #include "document/tag_list.h"
 #include "document/text_editor.h"
+#include "foundation/window_set.h"
 #include "support/test_support.h"
 
 #include <QApplication>

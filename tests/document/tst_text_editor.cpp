@@ -1,6 +1,6 @@
-#include "app/error.h"
 #include "document/codepage1252.h"
 #include "document/text_editor.h"
+#include "foundation/error.h"
 #include "support/test_support.h"
 
 #include <QRandomGenerator>

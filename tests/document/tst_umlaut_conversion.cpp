@@ -1,11 +1,11 @@
-#include "app/error.h"
-#include "app/window_set.h"
-#include "document/append_operations.h"
+#include "app/main_window.h"
 #include "document/codepage1252.h"
-#include "document/main_window.h"
+#include "document/line_breaks.h"
 #include "document/reference_sweep.h"
 #include "document/text_editor.h"
 #include "document/umlaut_conversion.h"
+#include "foundation/error.h"
+#include "foundation/window_set.h"
 #include "support/test_support.h"
 
 #include <QApplication>

@@ -1,11 +1,10 @@
 // Whole roads through the program, as a user takes them: all windows as start-up makes them,
 // driven through their controls only, with the bytes on disk checked.
 
-#include "app/window_set.h"
-#include "document/main_window.h"
+#include "app/main_window.h"
 #include "document/text_editor.h"
-#include "elements/bold_italic_dialog.h"
 #include "elements/background_window.h"
+#include "elements/bold_italic_dialog.h"
 #include "elements/composer_picture_window.h"
 #include "elements/link_dialog.h"
 #include "elements/marquee_dialog.h"
@@ -14,6 +13,7 @@
 #include "elements/spin_field.h"
 #include "elements/table_dialogs.h"
 #include "elements/text_composer.h"
+#include "foundation/window_set.h"
 #include "support/test_support.h"
 #include "viewing/browser/browser_view.h"
 #include "viewing/browser_host.h"

@@ -1,9 +1,9 @@
 // Pictures of the main window and the preview for the README. Set TAGSCHMIED_SCREENSHOTS to a
 // folder to keep them; without it they go to a temporary folder and are only checked.
 
-#include "app/window_set.h"
-#include "document/main_window.h"
+#include "app/main_window.h"
 #include "document/text_editor.h"
+#include "foundation/window_set.h"
 #include "support/test_support.h"
 #include "viewing/browser_host.h"
 #include "viewing/preview_window.h"

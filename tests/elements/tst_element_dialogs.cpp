@@ -1,11 +1,11 @@
-#include "app/window_frame.h"
-#include "app/window_set.h"
-#include "document/main_window.h"
+#include "app/main_window.h"
 #include "document/text_editor.h"
 #include "elements/marquee_dialog.h"
 #include "elements/page_skeleton_dialog.h"
 #include "elements/spin_field.h"
 #include "elements/table_dialogs.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 #include "support/test_support.h"
 
 #include <QApplication>

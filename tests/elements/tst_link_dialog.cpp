@@ -1,10 +1,10 @@
-#include "app/window_frame.h"
-#include "app/window_set.h"
-#include "document/main_window.h"
+#include "app/main_window.h"
 #include "document/text_editor.h"
 #include "elements/composer_picture_window.h"
 #include "elements/link_dialog.h"
 #include "elements/text_composer.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 #include "support/test_support.h"
 
 #include <QLineEdit>

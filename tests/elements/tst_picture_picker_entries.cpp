@@ -1,5 +1,5 @@
-#include "app/error.h"
 #include "elements/folder_entries.h"
+#include "foundation/error.h"
 #include "platform/volumes.h"
 
 #include <QDir>

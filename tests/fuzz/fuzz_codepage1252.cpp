@@ -1,7 +1,8 @@
 // Code page 1252 both ways on arbitrary bytes and on arbitrary UTF-16 text.
 
-#include "document/append_operations.h"
+#include "document/byte_model.h"
 #include "document/codepage1252.h"
+#include "document/line_breaks.h"
 
 #include <QString>
 

@@ -1,9 +1,12 @@
-// Line-break normalising and appending on arbitrary bytes.
+// Line breaks on the program's own way: any bytes into the editor's form and back out as the
+// document's bytes, checked against the byte model of the document.
 
-#include "document/append_operations.h"
-#include "document/line_model.h"
+#include "document/byte_model.h"
+#include "document/codepage1252.h"
+#include "document/line_breaks.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 #include <cstdlib>
@@ -16,15 +19,12 @@ void require(bool condition)
         std::abort();
 }
 
-bool onlyPairedBreaks(QByteArrayView text)
+// The editor's raw text for a text in its editor form: lines separated by U+2029.
+QString editorRaw(const QString &editorForm)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))
-            return false;
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
-            return false;
-    }
-    return true;
+    QString raw = editorForm;
+    raw.replace(u'\n', QChar(QChar::ParagraphSeparator));
+    return raw;
 }
 
 } // namespace
@@ -33,27 +33,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayView input(reinterpret_cast<const char *>(data), qsizetype(size));
     const qsizetype split = input.isEmpty() ? 0 : qsizetype(data[0]) % (input.size() + 1);
-    const QByteArrayView current = input.first(split);
-    const QByteArrayView appended = input.sliced(split);
 
+    // Into the editor no CR is left, and the form is stable.
+    const QString editorForm = toEditorLineBreaks(CodePage1252::decode(input));
+    require(!editorForm.contains(u'\r'));
+    require(toEditorLineBreaks(editorForm) == editorForm);
+
+    // Out again, the editor's lines joined by CR LF are exactly the model's normalised bytes.
     const QByteArray normalized = normalizeLineBreaks(input);
-    require(onlyPairedBreaks(normalized));
-    require(normalizeLineBreaks(normalized) == normalized);
-    QByteArray withoutBreaks = input.toByteArray();
-    withoutBreaks.replace('\r', "").replace('\n', "");
-    QByteArray normalizedWithoutBreaks = normalized;
-    normalizedWithoutBreaks.replace('\r', "").replace('\n', "");
-    require(withoutBreaks == normalizedWithoutBreaks);
+    require(CodePage1252::encodeDocument(editorRaw(editorForm)) == normalized);
 
-    const std::optional<QByteArray> lines = appendLines(current, appended);
-    require(lines.value_or(current.toByteArray()) == normalizeLineBreaks(current.toByteArray() + appended.toByteArray()));
-    const std::optional<QByteArray> raw = appendRaw(current, appended);
-    require(raw.has_value() == !appended.isEmpty());
-
-    const qsizetype count = LineModel::lineCount(normalized);
-    qsizetype total = 0;
-    for (qsizetype i = 0; i < count; ++i)
-        total += LineModel::line(normalized, i).size() + 2;
-    require(total >= normalized.size() && total <= normalized.size() + 2);
+    // Appending lines to a document in the editor gives what the model's append gives.
+    const QByteArray current = normalizeLineBreaks(input.first(split));
+    const QByteArrayView appended = input.sliced(split);
+    const QString afterAppend = toEditorLineBreaks(CodePage1252::decode(current))
+                                + toEditorLineBreaks(CodePage1252::decode(appended));
+    require(CodePage1252::encodeDocument(editorRaw(afterAppend))
+            == appendLines(current, appended).value_or(current));
     return 0;
 }

@@ -1,8 +1,8 @@
 // Reading eigene.lst from arbitrary bytes, and writing back what was read.
 
-#include "app/error.h"
 #include "document/codepage1252.h"
 #include "document/tag_list.h"
+#include "foundation/error.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "app/error.h"
+#include "foundation/error.h"
 #include "platform/file_search.h"
 #include "platform/io_errors.h"
 #include "platform/working_folder.h"

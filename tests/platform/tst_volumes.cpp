@@ -1,4 +1,4 @@
-#include "app/error.h"
+#include "foundation/error.h"
 #include "platform/volumes.h"
 #include "platform/working_folder.h"
 

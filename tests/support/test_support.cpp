@@ -1,6 +1,7 @@
 #include "support/test_support.h"
 
-#include "app/window_set.h"
+#include "app/window_creation.h"
+#include "foundation/window_set.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/modal_dialogs.h"
+#include "foundation/modal_dialogs.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/error.h"
+#include "foundation/error.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "app/modal_dialogs.h"
+#include "foundation/modal_dialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "app/window_frame.h"
+#include "foundation/window_frame.h"
 
 #include <QApplication>
 #include <QFont>

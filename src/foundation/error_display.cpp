@@ -1,6 +1,6 @@
-#include "app/error_display.h"
+#include "foundation/error_display.h"
 
-#include "app/modal_dialogs.h"
+#include "foundation/modal_dialogs.h"
 
 using namespace Qt::StringLiterals;
 

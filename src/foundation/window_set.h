@@ -14,6 +14,8 @@ class Form11;
 class Form12;
 class Form13;
 class Form14;
+class FileDialog;
+class TextEditor;
 
 // The program's fourteen windows. Each exists once, from start-up to the end of the process,
 // and the windows reach one another through this set by their names.
@@ -33,12 +35,12 @@ struct WindowSet
     Form12 *form12 = nullptr;
     Form13 *form13 = nullptr;
     Form14 *form14 = nullptr;
+
+    // What the other windows read from the main window, so they need not know its class: the
+    // page editor that their snippets go into, and the page chosen for the preview.
+    TextEditor *HPQT = nullptr;
+    FileDialog *OpenDialog2 = nullptr;
 };
 
+// The set, filled at start-up by the program's roof.
 WindowSet &windows();
-
-// Creates the windows in their fixed order, Form1 first and Form14 last; Form14 shows itself.
-void createWindows();
-
-// Destroys the set again, last first. The program never does; tests start each case afresh.
-void destroyWindows();

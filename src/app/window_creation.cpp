@@ -1,16 +1,17 @@
-#include "app/window_set.h"
+#include "app/window_creation.h"
 
-#include "app/window_frame.h"
-#include "document/main_window.h"
+#include "app/main_window.h"
+#include "elements/background_window.h"
 #include "elements/bold_italic_dialog.h"
 #include "elements/composer_picture_window.h"
-#include "elements/background_window.h"
 #include "elements/link_dialog.h"
 #include "elements/marquee_dialog.h"
 #include "elements/page_skeleton_dialog.h"
 #include "elements/picture_window.h"
 #include "elements/table_dialogs.h"
 #include "elements/text_composer.h"
+#include "foundation/window_frame.h"
+#include "foundation/window_set.h"
 #include "viewing/info_window.h"
 #include "viewing/preview_window.h"
 
@@ -18,12 +19,6 @@
 #include <QStyleFactory>
 
 using namespace Qt::StringLiterals;
-
-WindowSet &windows()
-{
-    static WindowSet set;
-    return set;
-}
 
 void createWindows()
 {
@@ -33,6 +28,8 @@ void createWindows()
     QApplication::setFont(controlFont());
     WindowSet &w = windows();
     w.form1 = new Form1;
+    w.HPQT = w.form1->HPQT;
+    w.OpenDialog2 = &w.form1->OpenDialog2;
     w.form2 = new Form2;
     w.form3 = new Form3;
     w.form4 = new Form4;

@@ -1,4 +1,4 @@
-#include "document/append_operations.h"
+#include "document/byte_model.h"
 
 QByteArray normalizeLineBreaks(QByteArrayView text)
 {
@@ -41,20 +41,51 @@ std::optional<QByteArray> appendLines(QByteArrayView current, QByteArrayView s)
     return normalized;
 }
 
-QString toEditorLineBreaks(QStringView text)
+namespace LineModel {
+namespace {
+
+constexpr QByteArrayView crlf("\r\n", 2);
+
+qsizetype nextBreak(QByteArrayView text, qsizetype from)
 {
-    QString out;
-    out.reserve(text.size());
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            out.append(u'\n');
-            if (i + 1 < n && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            out.append(c);
-        }
-    }
-    return out;
+    return text.indexOf(crlf, from);
 }
+
+} // namespace
+
+qsizetype lineCount(QByteArrayView text)
+{
+    qsizetype count = 0;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        ++count;
+        const qsizetype end = nextBreak(text, start);
+        if (end < 0)
+            break;
+        start = end + 2;
+    }
+    return count;
+}
+
+qsizetype lineStart(QByteArrayView text, qsizetype index)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < index; ++i) {
+        const qsizetype end = nextBreak(text, start);
+        if (end < 0)
+            return text.size();
+        start = end + 2;
+    }
+    return start;
+}
+
+QByteArrayView line(QByteArrayView text, qsizetype index)
+{
+    const qsizetype start = lineStart(text, index);
+    if (start >= text.size())
+        return {};
+    const qsizetype end = nextBreak(text, start);
+    return text.sliced(start, (end < 0 ? text.size() : end) - start);
+}
+
+} // namespace LineModel

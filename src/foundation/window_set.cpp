@@ -1,0 +1,7 @@
+#include "foundation/window_set.h"
+
+WindowSet &windows()
+{
+    static WindowSet set;
+    return set;
+}
