@@ -76,7 +76,6 @@ private slots:
         QTest::addColumn<bool>("ownFolder");
         QTest::addColumn<QString>("answerHolds");
         const int run = int(CommandLine::Action::Run);
-        const int answer = int(CommandLine::Action::Answer);
         const int refuse = int(CommandLine::Action::Refuse);
         QTest::newRow("no page") << QStringList{} << run << QString() << false << QString();
         QTest::newRow("full path") << QStringList{u"/a/b c.html"_s} << run << u"/a/b c.html"_s
@@ -89,12 +88,6 @@ private slots:
                                              << u"/start/hier/-s.html"_s << false << QString();
         QTest::newRow("menu entry") << QStringList{u"--eigener-ordner"_s, u"/s.html"_s} << run
                                     << u"/s.html"_s << true << QString();
-        QTest::newRow("help") << QStringList{u"--help"_s} << answer << QString() << false
-                              << u" [Optionen] [SEITE]\n"_s;
-        QTest::newRow("version") << QStringList{u"--version"_s} << answer << QString() << false
-                                 << u"Tagschmied 2.0\n"_s;
-        QTest::newRow("unknown option") << QStringList{u"--quatsch"_s} << refuse << QString()
-                                        << false << u"Unbekannte Option 'quatsch'."_s;
         QTest::newRow("two pages") << QStringList{u"a.html"_s, u"b.html"_s} << refuse << QString()
                                    << false << u"Nur eine Seite"_s;
     }
