@@ -6,7 +6,6 @@
 #include "platform/working_folder.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
 
@@ -37,7 +36,9 @@ CommandLine readCommandLine(const QStringList &arguments, const QString &startFo
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Tagschmied 2.0, ein HTML-Editor zum Schreiben von "
                                      u"Webseiten von Hand."_s);
-    const QCommandLineOption help = parser.addHelpOption();
+    // Our own help option: Qt's would also offer --help-all, for Qt options we do not list.
+    const QCommandLineOption help({u"h"_s, u"help"_s}, u"Zeigt diese Hilfe an."_s);
+    parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption ownFolderOption(
         u"eigener-ordner"_s,
@@ -49,8 +50,8 @@ CommandLine readCommandLine(const QStringList &arguments, const QString &startFo
 
     if (!parser.parse(arguments))
         return refusal(parser.errorText());
-    // The help is the parser's own text, translated with Qt's; Qt's options are not ours to list.
-    if (parser.isSet(help) || parser.isSet(u"help-all"_s))
+    // The parser's headings come translated with Qt's texts.
+    if (parser.isSet(help))
         return answer(CommandLine::Action::Answer, parser.helpText());
     if (parser.isSet(version))
         return answer(CommandLine::Action::Answer, u"Tagschmied 2.0\n"_s);
