@@ -303,7 +303,12 @@ void Form1::Button2Click()
 {
     if (!OpenDialog1.execute(this))
         return;
-    const QByteArray bytes = readWholeFile(OpenDialog1.fileName());
+    openPage(OpenDialog1.fileName());
+}
+
+void Form1::openPage(const QString &fileName)
+{
+    const QByteArray bytes = readWholeFile(fileName);
     HPQT->replaceText(toEditorLineBreaks(CodePage1252::decode(bytes)));
 }
 
@@ -363,8 +368,9 @@ void Form1::Button19Click()
 
 void Form1::toggleAlignment(QPushButton *button, const QString &openTag, const QString &closeTag)
 {
-    // The caption is the state: it shows the tag the next click appends.
-    const bool opening = button->text() == openTag;
+    // The caption is the state: it shows the tag the next click appends. Some desktops (KDE)
+    // put accelerator marks into captions on their own; the tags never hold an '&'.
+    const bool opening = QString(button->text()).remove(u'&') == openTag;
     AppendLines(opening ? openTag : closeTag, HPQT);
     button->setText(opening ? closeTag : openTag);
 }

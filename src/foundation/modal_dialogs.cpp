@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +28,14 @@ FontDialog::FontDialog()
 
 bool FontDialog::execute(QWidget *parent)
 {
+    // "MS Sans Serif" is rarely installed; without this the dialog would pick some unrelated
+    // face from its list. Asked on first use, so start-up does not pay for the font lookup.
+    if (!m_startFaceResolved) {
+        const QFontInfo standIn(m_font);
+        m_font.setFamilies({standIn.family()});
+        m_font.setStyleName(standIn.styleName()); // else the dialog may start on an oblique style
+        m_startFaceResolved = true;
+    }
     return modalHooks().fontDialog(*this, parent);
 }
 
@@ -62,6 +72,7 @@ void runRealErrorBox(const QString &caption, const QString &text)
 {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.button(QMessageBox::Ok)->setText(u"OK"_s); // the program's own text, in any language
     box.exec();
 }
 
@@ -69,6 +80,9 @@ bool runRealOkAbortBox(const QString &caption, const QString &text)
 {
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok | QMessageBox::Abort,
                     QApplication::activeWindow());
+    // The program names these buttons itself; Qt's German translation must not rename them.
+    box.button(QMessageBox::Ok)->setText(u"OK"_s);
+    box.button(QMessageBox::Abort)->setText(u"Abort"_s);
     return box.exec() == QMessageBox::Ok;
 }
 

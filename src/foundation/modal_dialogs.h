@@ -38,13 +38,19 @@ class FontDialog
 public:
     FontDialog();
 
+    // The first run starts on the installed face that stands in for the start-up setting.
     bool execute(QWidget *parent);
 
     const QFont &font() const { return m_font; }
-    void setFont(const QFont &font) { m_font = font; }
+    void setFont(const QFont &font)
+    {
+        m_font = font;
+        m_startFaceResolved = true;
+    }
 
 private:
     QFont m_font;
+    bool m_startFaceResolved = false;
 };
 
 // The seam in front of every modal dialog. The defaults show the real dialogs; a test replaces

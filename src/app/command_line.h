@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Form1;
+
+// What the command line asks for: `tagschmied [--eigener-ordner] [SEITE]`.
+struct CommandLine
+{
+    enum class Action {
+        Run,    // start the editor
+        Answer, // print answer on standard output and end (help, version)
+        Refuse, // print answer on standard error and end with exit status 2
+    };
+    Action action = Action::Run;
+    QString answer;
+    QString page;           // a full path; empty when none was named
+    bool ownFolder = false; // work in ~/Tagschmied, as the menu entry starts the editor
+};
+
+// Reads the arguments, the program's name first and Qt's own options already taken out. A
+// relative page name resolves against startFolder. Texts come in the language of the
+// translators installed.
+CommandLine readCommandLine(const QStringList &arguments, const QString &startFolder);
+
+// ~/Tagschmied, where the menu entry starts the editor, so that look.html and eigene.lst have
+// a writable home.
+QString ownFolder();
+
+// Makes ownFolder() when it is missing and makes it the working folder.
+// Throws "Cannot create folder <path>" or the framework's message for the failed change.
+void enterOwnFolder();
+
+// Opens the page named on the command line as "Öffnen" would, once the event loop runs, so the
+// main window shows first; "Öffnen" then proposes it, also when it could not be read.
+void openNamedPage(Form1 *form1, const QString &page);

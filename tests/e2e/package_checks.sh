@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Debian's checks on the menu entry, the metainfo and a package made from the built tree:
+#   package_checks.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$(realpath "$1")
+source=$(realpath "$2")
+for tool in desktop-file-validate appstreamcli lintian cpack dpkg-deb; do
+  command -v "$tool" >/dev/null || { echo "$tool missing: run scripts/install-deps"; exit 1; }
+done
+
+desktop-file-validate "$source/resources/desktop/tagschmied.desktop"
+appstreamcli validate --no-net --pedantic "$source/resources/desktop/org.example.tagschmied.metainfo.xml"
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" || { cat "$out/cpack.log"; exit 1; }
+deb=$(echo "$out"/*.deb)
+
+contents=$(dpkg-deb -c "$deb")
+for file in usr/bin/tagschmied usr/lib/tagschmied/plugins/libtagschmied_browser.so \
+    usr/share/applications/tagschmied.desktop usr/share/metainfo/org.example.tagschmied.metainfo.xml \
+    usr/share/icons/hicolor/scalable/apps/tagschmied.svg usr/share/icons/hicolor/48x48/apps/tagschmied.png \
+    usr/share/man/man1/tagschmied.1.gz usr/share/doc/tagschmied/copyright usr/share/doc/tagschmied/changelog.gz; do
+  grep -q " \./$file\$" <<<"$contents" || { echo "the package lacks $file"; exit 1; }
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+for dependency in libqt6widgets6 qt6-translations-l10n qt6-qpa-plugins; do
+  grep -q "$dependency" <<<"$depends" || { echo "Depends lacks $dependency: $depends"; exit 1; }
+done
+
+# Errors fail; the warnings that stay are listed in the README.
+lintian --fail-on error --display-info --tag-display-limit 0 "$deb"
+echo ok
