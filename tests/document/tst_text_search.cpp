@@ -1,0 +1,119 @@
+#include "document/text_search.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The plain way, character by character, to hold the fast search against.
+bool matchesAt(const QString &text, qsizetype at, const QString &needle, Qt::CaseSensitivity cs)
+{
+    return QStringView(text).sliced(at, needle.size()).compare(needle, cs) == 0;
+}
+
+} // namespace
+
+class TestTextSearch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void findsAsAGermanReaderExpects_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("needle");
+        QTest::addColumn<bool>("matchCase");
+        QTest::addColumn<qsizetype>("first");
+        QTest::newRow("ä finds Ä") << u"GRÜN UND ÄPFEL"_s << u"äpfel"_s << false << qsizetype(9);
+        QTest::newRow("Ä finds ä") << u"grüne äpfel"_s << u"Ä"_s << false << qsizetype(6);
+        QTest::newRow("ß stays ß") << u"Strasse Straße"_s << u"straße"_s << false << qsizetype(8);
+        QTest::newRow("ß never ss") << u"STRASSE"_s << u"straße"_s << false << qsizetype(-1);
+        QTest::newRow("capital ẞ") << u"GROẞ"_s << u"groß"_s << false << qsizetype(0);
+        QTest::newRow("case counts") << u"Äpfel äpfel"_s << u"äpfel"_s << true << qsizetype(6);
+        QTest::newRow("case counts, none") << u"ÄPFEL"_s << u"äpfel"_s << true << qsizetype(-1);
+        QTest::newRow("across a line") << u"ab\u2029cd"_s << u"bc"_s << false << qsizetype(-1);
+        QTest::newRow("empty needle") << u"abc"_s << QString() << false << qsizetype(-1);
+        QTest::newRow("longer than text") << u"ab"_s << u"abc"_s << false << qsizetype(-1);
+    }
+    void findsAsAGermanReaderExpects()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, needle);
+        QFETCH(bool, matchCase);
+        QFETCH(qsizetype, first);
+        const TextSearch search(needle, matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+        QCOMPARE(search.indexIn(text), first);
+        QCOMPARE(search.lastIndexIn(text, text.size()) >= 0, first >= 0);
+    }
+
+    // Random texts over a few letters, so shifts, partial matches and folding all meet.
+    void agreesWithThePlainWay()
+    {
+        QRandomGenerator random(815);
+        const QString letters = u"aAäÄbßẞ\u2029"_s;
+        for (int round = 0; round < 300; ++round) {
+            QString text, needle;
+            for (int i = random.bounded(60); i > 0; --i)
+                text += letters[random.bounded(int(letters.size()))];
+            for (int i = 1 + random.bounded(4); i > 0; --i)
+                needle += letters[random.bounded(int(letters.size()))];
+            for (auto cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+                const TextSearch search(needle, cs);
+                for (qsizetype from = 0; from <= text.size(); ++from) {
+                    qsizetype forward = -1, backward = -1;
+                    for (qsizetype at = from; forward < 0 && at + needle.size() <= text.size(); ++at)
+                        forward = matchesAt(text, at, needle, cs) ? at : -1;
+                    for (qsizetype at = from - needle.size(); backward < 0 && at >= 0; --at)
+                        backward = matchesAt(text, at, needle, cs) ? at : -1;
+                    QCOMPARE(search.indexIn(text, from), forward);
+                    QCOMPARE(search.lastIndexIn(text, from), backward);
+                }
+            }
+        }
+    }
+
+    void wrapsAtTheEnds_data()
+    {
+        QTest::addColumn<bool>("forward");
+        QTest::addColumn<qsizetype>("selectionStart");
+        QTest::addColumn<qsizetype>("selectionEnd");
+        QTest::addColumn<qsizetype>("found");
+        QTest::addColumn<bool>("wrapped");
+        // "ab ab ab": matches at 0, 3 and 6.
+        QTest::newRow("next") << true << qsizetype(0) << qsizetype(2) << qsizetype(3) << false;
+        QTest::newRow("next at the caret") << true << qsizetype(3) << qsizetype(3) << qsizetype(3)
+                                           << false;
+        QTest::newRow("next wraps") << true << qsizetype(6) << qsizetype(8) << qsizetype(0) << true;
+        QTest::newRow("previous") << false << qsizetype(6) << qsizetype(8) << qsizetype(3) << false;
+        QTest::newRow("previous wraps") << false << qsizetype(0) << qsizetype(2) << qsizetype(6)
+                                        << true;
+    }
+    void wrapsAtTheEnds()
+    {
+        QFETCH(bool, forward);
+        QFETCH(qsizetype, selectionStart);
+        QFETCH(qsizetype, selectionEnd);
+        QFETCH(qsizetype, found);
+        QFETCH(bool, wrapped);
+        const QString text = u"ab ab ab"_s;
+        const TextSearch search(u"AB"_s, Qt::CaseInsensitive);
+        const FoundMatch match = forward ? findNext(search, text, selectionEnd)
+                                         : findPrevious(search, text, selectionStart);
+        QCOMPARE(match.position, found);
+        QCOMPARE(match.wrapped, wrapped);
+        QCOMPARE(findNext(search, u"xyz"_s, 0).position, qsizetype(-1));
+    }
+
+    void findsAllWithoutOverlap()
+    {
+        const TextSearch search(u"aa"_s, Qt::CaseInsensitive);
+        QCOMPARE(search.findAll(u"aAaaa"_s), (QList<qsizetype>{0, 2}));
+        QVERIFY(search.matches(u"AA"_s));
+        QVERIFY(!search.matches(u"aaa"_s));
+    }
+};
+
+QTEST_MAIN(TestTextSearch)
+#include "tst_text_search.moc"
