@@ -26,7 +26,7 @@ private slots:
         QTest::addColumn<QString>("needle");
         QTest::addColumn<bool>("matchCase");
         QTest::addColumn<qsizetype>("first");
-        QTest::newRow("ä finds Ä") << u"GRÜN UND ÄPFEL"_s << u"äpfel"_s << false << qsizetype(9);
+        QTest::newRow("ä finds Ä") << u"GRÜN ÄPFEL"_s << u"äpfel"_s << false << qsizetype(5);
         QTest::newRow("Ä finds ä") << u"grüne äpfel"_s << u"Ä"_s << false << qsizetype(6);
         QTest::newRow("ß stays ß") << u"Strasse Straße"_s << u"straße"_s << false << qsizetype(8);
         QTest::newRow("ß never ss") << u"STRASSE"_s << u"straße"_s << false << qsizetype(-1);
@@ -63,7 +63,8 @@ private slots:
                 const TextSearch search(needle, cs);
                 for (qsizetype from = 0; from <= text.size(); ++from) {
                     qsizetype forward = -1, backward = -1;
-                    for (qsizetype at = from; forward < 0 && at + needle.size() <= text.size(); ++at)
+                    const qsizetype lastStart = text.size() - needle.size();
+                    for (qsizetype at = from; forward < 0 && at <= lastStart; ++at)
                         forward = matchesAt(text, at, needle, cs) ? at : -1;
                     for (qsizetype at = from - needle.size(); backward < 0 && at >= 0; --at)
                         backward = matchesAt(text, at, needle, cs) ? at : -1;
