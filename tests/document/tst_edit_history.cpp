@@ -1,12 +1,14 @@
+#include "app/main_window.h"
 #include "document/edit_history.h"
 #include "document/text_editor.h"
+#include "foundation/window_set.h"
+#include "support/test_support.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
-#include <QSignalSpy>
-#include <QTextCursor>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -18,21 +20,19 @@ class TestEditHistory : public QObject
 private slots:
     void capDropsTheOldestSteps_data()
     {
-        QTest::addColumn<int>("maxSteps");
         QTest::addColumn<qsizetype>("maxCharacters");
         QTest::addColumn<int>("stepSize");
         QTest::addColumn<int>("kept");
-        QTest::newRow("by steps") << 100 << qsizetype(1000000) << 1 << 100;
-        QTest::newRow("by text") << 100 << qsizetype(50) << 10 << 5;
-        QTest::newRow("newest kept, however large") << 100 << qsizetype(50) << 80 << 1;
+        QTest::newRow("by steps") << qsizetype(1000000) << 1 << 100;
+        QTest::newRow("by text") << qsizetype(50) << 10 << 5;
+        QTest::newRow("newest kept, however large") << qsizetype(50) << 80 << 1;
     }
     void capDropsTheOldestSteps()
     {
-        QFETCH(int, maxSteps);
         QFETCH(qsizetype, maxCharacters);
         QFETCH(int, stepSize);
         QFETCH(int, kept);
-        EditHistory history(maxSteps, maxCharacters);
+        EditHistory history(100, maxCharacters);
         for (int step = 0; step < 150; ++step) {
             history.beginStep();
             history.record({step, QString(), QString(stepSize, u'x')});
@@ -40,8 +40,7 @@ private slots:
         }
         QCOMPARE(history.undoSteps(), kept);
         QCOMPARE(history.storedCharacters(), qsizetype(kept) * stepSize);
-        // The newest steps are the ones kept.
-        QCOMPARE(history.undo().constFirst().position, qsizetype(149));
+        QCOMPARE(history.undo().constFirst().position, qsizetype(149)); // the newest are kept
     }
 
     void typingIsGroupedAsQtGroupsIt()
@@ -52,57 +51,58 @@ private slots:
         QTest::keyClicks(&editor, u"Welt"_s);
         QTest::keyClick(&editor, Qt::Key_Backspace);
         QTest::keyClick(&editor, Qt::Key_Backspace);
-        QCOMPARE(editor.text(), u"Hallo\nWe"_s);
-        const QString steps[] = {u"Hallo\nWelt"_s, u"Hallo\n"_s, u"Hallo"_s, QString()};
-        for (const QString &expected : steps) {
+        for (const QString &expected : {u"Hallo\nWelt"_s, u"Hallo\n"_s, u"Hallo"_s, QString()}) {
             QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(editor.text(), expected);
         }
         QTest::keyClick(&editor, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(editor.text(), u"Hallo"_s);
-        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(editor.text(), u"Hallo\n"_s);
     }
 
-    void programChangesAreOneStepEach()
+    // Every command is a step; each undo and redo reaches look.html as typing would.
+    void everyCommandIsAStep()
     {
-        TextEditor editor;
-        QSignalSpy changes(&editor, &TextEditor::documentChanged);
-        editor.replaceText(u"eins\nzwei"_s);
-        AppendLines(u"<tr>\r"_s, &editor);
-        editor.editAsOneChange([](QTextCursor &cursor) {
-            cursor.insertText(u"A"_s);
-            cursor.movePosition(QTextCursor::End);
-            cursor.insertText(u"Z"_s);
-        });
-        editor.clearSilently();
-        QCOMPARE(changes.count(), 3); // clearing is silent
-        const QString steps[] = {u"Aeins\nzwei<tr>\nZ"_s, u"eins\nzwei<tr>\n"_s, u"eins\nzwei"_s,
-                                 QString()};
-        for (const QString &expected : steps) {
-            editor.undo();
-            QCOMPARE(editor.text(), expected);
-            QCOMPARE(editor.rawText(), editor.document()->toRawText());
+        ProgramFixture program;
+        program.write(u"page.html"_s, "<p>Seite\r\n");
+        Form1 *form1 = windows().form1;
+        TextEditor *editor = form1->HPQT;
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, u"ü"_s);
+        QApplication::sendEvent(editor, &typed);
+        QList<QByteArray> states = {QByteArray(), "\xfc"};
+        const QMetaObject::Connection recording = QObject::connect(
+            editor, &TextEditor::documentChanged, editor, [&] { states.append(editor->bytes()); });
+        const auto stopRecording = qScopeGuard([&] { QObject::disconnect(recording); });
+        QTest::mouseClick(form1->Button9, Qt::LeftButton); // <br>
+        form1->Timer1Timer(); // an umlaut sweep
+        QCOMPARE(states.last(), QByteArray("&uuml;<br>"));
+        QTest::mouseClick(form1->Button19, Qt::LeftButton); // three appends
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"page.html"_s)));
+        QTest::mouseClick(form1->Button2, Qt::LeftButton); // Öffnen
+        QTest::mouseClick(form1->Button1, Qt::LeftButton); // Neu, silent
+        QCOMPARE(states.size(), 8);
+        QCOMPARE(program.read(u"look.html"_s), QByteArray("<p>Seite\r\n"));
+        states.append(QByteArray());
+        const QList<QByteArray> forward = states;
+
+        for (qsizetype i = forward.size() - 2; i >= 0; --i) {
+            QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(printable(program.read(u"look.html"_s)), printable(forward[i]));
         }
-        QCOMPARE(changes.count(), 7); // each undo is a change of its own
-        editor.undo(); // nothing left: no change
-        QCOMPARE(changes.count(), 7);
-        editor.redo();
-        editor.redo();
-        QCOMPARE(editor.text(), u"eins\nzwei<tr>\n"_s);
-        // A new change ends what could be redone.
-        editor.appendText(u"x"_s);
-        QVERIFY(!editor.history().canRedo());
+        QCOMPARE(editor->rawText(), editor->document()->toRawText());
+        editor->undo(); // nothing left: no change
+        for (qsizetype i = 1; i < forward.size(); ++i) {
+            QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(printable(program.read(u"look.html"_s)), printable(forward[i]));
+        }
+        QCOMPARE(states.size(), forward.size() + 2 * (forward.size() - 1)); // one each
     }
 
-    void unchangedTextIsNoStep()
+    void onlyChangesOfTheTextAreSteps()
     {
         TextEditor editor;
         editor.replaceText(u"abc"_s);
-        // What a change of formats alone reports: the range, as long as before.
-        QTextCursor cursor(editor.document());
-        cursor.setPosition(1);
-        cursor.setPosition(2, QTextCursor::KeepAnchor);
+        QTextCursor cursor(editor.document()); // formats alone report their range too
+        cursor.select(QTextCursor::Document);
         QTextCharFormat bold;
         bold.setFontWeight(QFont::Bold);
         cursor.mergeCharFormat(bold);
@@ -112,22 +112,14 @@ private slots:
     void contextMenuUndoes()
     {
         TextEditor editor;
-        editor.show();
         editor.replaceText(u"abc"_s);
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
         QApplication::sendEvent(editor.viewport(), &event);
-        QMenu *menu = editor.findChild<QMenu *>();
+        auto *menu = editor.findChild<QMenu *>();
         QVERIFY(menu);
-        QAction *undo = nullptr, *redo = nullptr;
-        for (QAction *action : menu->actions()) {
-            if (action->objectName() == u"edit-undo"_s)
-                undo = action;
-            if (action->objectName() == u"edit-redo"_s)
-                redo = action;
-        }
-        QVERIFY(undo && redo);
-        QVERIFY(undo->isEnabled());
-        QVERIFY(!redo->isEnabled());
+        auto *undo = menu->findChild<QAction *>(u"edit-undo"_s);
+        auto *redo = menu->findChild<QAction *>(u"edit-redo"_s);
+        QVERIFY(undo && undo->isEnabled() && redo && !redo->isEnabled());
         undo->trigger();
         QCOMPARE(editor.text(), QString());
         menu->close();

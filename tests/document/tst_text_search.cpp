@@ -74,46 +74,6 @@ private slots:
             }
         }
     }
-
-    void wrapsAtTheEnds_data()
-    {
-        QTest::addColumn<bool>("forward");
-        QTest::addColumn<qsizetype>("selectionStart");
-        QTest::addColumn<qsizetype>("selectionEnd");
-        QTest::addColumn<qsizetype>("found");
-        QTest::addColumn<bool>("wrapped");
-        // "ab ab ab": matches at 0, 3 and 6.
-        QTest::newRow("next") << true << qsizetype(0) << qsizetype(2) << qsizetype(3) << false;
-        QTest::newRow("next at the caret") << true << qsizetype(3) << qsizetype(3) << qsizetype(3)
-                                           << false;
-        QTest::newRow("next wraps") << true << qsizetype(6) << qsizetype(8) << qsizetype(0) << true;
-        QTest::newRow("previous") << false << qsizetype(6) << qsizetype(8) << qsizetype(3) << false;
-        QTest::newRow("previous wraps") << false << qsizetype(0) << qsizetype(2) << qsizetype(6)
-                                        << true;
-    }
-    void wrapsAtTheEnds()
-    {
-        QFETCH(bool, forward);
-        QFETCH(qsizetype, selectionStart);
-        QFETCH(qsizetype, selectionEnd);
-        QFETCH(qsizetype, found);
-        QFETCH(bool, wrapped);
-        const QString text = u"ab ab ab"_s;
-        const TextSearch search(u"AB"_s, Qt::CaseInsensitive);
-        const FoundMatch match = forward ? findNext(search, text, selectionEnd)
-                                         : findPrevious(search, text, selectionStart);
-        QCOMPARE(match.position, found);
-        QCOMPARE(match.wrapped, wrapped);
-        QCOMPARE(findNext(search, u"xyz"_s, 0).position, qsizetype(-1));
-    }
-
-    void findsAllWithoutOverlap()
-    {
-        const TextSearch search(u"aa"_s, Qt::CaseInsensitive);
-        QCOMPARE(search.findAll(u"aAaaa"_s), (QList<qsizetype>{0, 2}));
-        QVERIFY(search.matches(u"AA"_s));
-        QVERIFY(!search.matches(u"aaa"_s));
-    }
 };
 
 QTEST_MAIN(TestTextSearch)
