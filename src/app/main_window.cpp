@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "document/codepage1252.h"
+#include "document/find_window.h"
 #include "document/line_breaks.h"
 #include "document/page_files.h"
 #include "document/tag_list.h"
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -148,6 +150,13 @@ Form1::Form1(QWidget *parent)
     HPQT->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     HPQT->setTabChangesFocus(false);
     connectHandler(HPQT, &TextEditor::documentChanged, this, &Form1::HPQTChange);
+    connectHandler(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this),
+                   &QShortcut::activated, this, &Form1::openFindWindow);
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
+                     [this] { runGuarded([this] { findAgain(true); }); });
+    QObject::connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this),
+                     &QShortcut::activated, this,
+                     [this] { runGuarded([this] { findAgain(false); }); });
 
     createCustomTagGroup();
 
@@ -452,4 +461,37 @@ void Form1::Timer2Timer()
 {
     Timer1.stop();
     Timer2.stop();
+}
+
+// ---- find and replace
+
+Form15 *Form1::findWindow()
+{
+    if (!m_findWindow)
+        m_findWindow = new Form15(HPQT, this); // a window of its own, owned by this one
+    return m_findWindow;
+}
+
+void Form1::openFindWindow()
+{
+    Form15 *window = findWindow();
+    // A selection within one line is what the user most likely wants to find.
+    const QString selected = HPQT->textCursor().selectedText();
+    if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))
+        window->Edit1->setText(selected);
+    openWindow(window);
+    window->Edit1->setFocus();
+    window->Edit1->selectAll();
+}
+
+void Form1::findAgain(bool forward)
+{
+    if (!m_findWindow || m_findWindow->Edit1->text().isEmpty()) {
+        openFindWindow();
+        return;
+    }
+    if (forward)
+        m_findWindow->Button1Click();
+    else
+        m_findWindow->Button2Click();
 }

@@ -12,6 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QScrollArea;
+class Form15;
 class TextEditor;
 class UmlautConversion;
 
@@ -91,6 +92,10 @@ public:
     void HPQTChange();
     void Timer1Timer();
     void Timer2Timer();
+    // Find and replace in the page (Ctrl+F, F3, Shift+F3); its window is made on first use.
+    Form15 *findWindow();
+    void openFindWindow();
+    void findAgain(bool forward);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -105,6 +110,7 @@ private:
     static void startIfStopped(QTimer &timer);
 
     UmlautConversion *m_umlauts;
+    Form15 *m_findWindow = nullptr;
     int m_dotsPerInch;
     bool m_shownBefore = false;
 };

@@ -4,8 +4,11 @@
 #include "document/line_breaks.h"
 #include "foundation/error.h"
 
-#include <QScopeGuard>
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -17,7 +20,8 @@ using namespace Qt::StringLiterals;
 
 TextEditor::TextEditor(QWidget *parent) : QPlainTextEdit(parent)
 {
-    setUndoRedoEnabled(false); // the document keeps no undo list
+    // The editor keeps its own undo list (m_history): the document's cannot be capped.
+    setUndoRedoEnabled(false);
     connect(document(), &QTextDocument::contentsChange, this, &TextEditor::mirrorChange);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_silent)
@@ -33,14 +37,31 @@ void TextEditor::mirrorChange(int from, int charsRemoved, int charsAdded)
     const qsizetype start = std::min<qsizetype>(from, m_mirror.size());
     const qsizetype removed = std::min<qsizetype>(charsRemoved, m_mirror.size() - start);
     const qsizetype added = std::min<qsizetype>(charsAdded, documentLength - start);
+    TextEdit edit;
     if (start < 0 || added < 0 || m_mirror.size() - removed + added != documentLength) {
-        m_mirror = document()->toRawText(); // out of step: take the text whole
-        return;
+        edit = {0, m_mirror, document()->toRawText()}; // out of step: take the text whole
+        m_mirror = edit.added;
+    } else {
+        QTextCursor range(document());
+        range.setPosition(int(start));
+        range.setPosition(int(start + added), QTextCursor::KeepAnchor);
+        edit = {start, m_mirror.mid(start, removed), range.selectedText()};
+        if (removed == m_mirror.size())
+            m_mirror = edit.added; // a new text whole: no copy of the old one
+        else
+            m_mirror.replace(start, removed, edit.added);
     }
-    QTextCursor range(document());
-    range.setPosition(int(start));
-    range.setPosition(int(start + added), QTextCursor::KeepAnchor);
-    m_mirror.replace(start, removed, range.selectedText());
+    // Only changes of the text are steps: a change of formats alone reports its range too.
+    if (!m_replaying && edit.removed != edit.added)
+        m_history.record(std::move(edit));
+}
+
+void TextEditor::asOneStep(const std::function<void()> &edit)
+{
+    QScopedValueRollback silence(m_silent, true);
+    m_history.beginStep();
+    const auto endStep = qScopeGuard([this] { m_history.endStep(); });
+    edit();
 }
 
 QString TextEditor::text() const
@@ -73,10 +94,16 @@ void TextEditor::replaceText(const QString &text)
     ensureRoomFor(text.size() + text.count(u'\n'));
     if (text.size() == m_mirror.size() && text == this->text())
         return;
-    {
-        QScopedValueRollback silence(m_silent, true);
-        setPlainText(text);
-    }
+    // Through a cursor, not setPlainText(), which would wipe the undo list; it is as fast.
+    asOneStep([&] {
+        QTextCursor all(document());
+        all.beginEditBlock();
+        all.select(QTextCursor::Document);
+        all.removeSelectedText();
+        all.insertText(text);
+        all.endEditBlock();
+    });
+    setTextCursor(QTextCursor(document())); // caret and view at the start
     emit documentChanged();
 }
 
@@ -87,12 +114,11 @@ void TextEditor::appendText(const QString &text)
     ensureRoomFor(length() + text.size() + text.count(u'\n'));
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
-    {
-        QScopedValueRollback silence(m_silent, true);
+    asOneStep([&] {
         end.beginEditBlock();
         end.insertText(text);
         end.endEditBlock();
-    }
+    });
     // Replacing the whole text would leave the caret at the start; so does this.
     setTextCursor(QTextCursor(document()));
     emit documentChanged();
@@ -101,12 +127,11 @@ void TextEditor::appendText(const QString &text)
 void TextEditor::editAsOneChange(const std::function<void(QTextCursor &)> &edit)
 {
     QTextCursor cursor(document());
-    {
-        QScopedValueRollback silence(m_silent, true);
+    asOneStep([&] {
         cursor.beginEditBlock();
         const auto endBlock = qScopeGuard([&cursor] { cursor.endEditBlock(); });
         edit(cursor);
-    }
+    });
     cursor.clearSelection();
     setTextCursor(cursor);
     ensureCursorVisible();
@@ -115,12 +140,64 @@ void TextEditor::editAsOneChange(const std::function<void(QTextCursor &)> &edit)
 
 void TextEditor::clearSilently()
 {
-    QScopedValueRollback silence(m_silent, true);
-    clear();
+    asOneStep([this] {
+        QTextCursor all(document());
+        all.select(QTextCursor::Document);
+        all.removeSelectedText();
+    });
+    setTextCursor(QTextCursor(document()));
+}
+
+void TextEditor::undo()
+{
+    if (!isReadOnly())
+        replay(m_history.undo());
+}
+
+void TextEditor::redo()
+{
+    if (!isReadOnly())
+        replay(m_history.redo());
+}
+
+void TextEditor::replay(const QList<TextEdit> &edits)
+{
+    if (edits.isEmpty())
+        return;
+    QTextCursor cursor(document());
+    {
+        QScopedValueRollback silence(m_silent, true);
+        QScopedValueRollback replaying(m_replaying, true);
+        cursor.beginEditBlock();
+        for (const TextEdit &edit : edits) {
+            cursor.setPosition(int(edit.position));
+            cursor.setPosition(int(edit.position + edit.removed.size()), QTextCursor::KeepAnchor);
+            if (edit.added.isEmpty())
+                cursor.removeSelectedText();
+            else
+                cursor.insertText(edit.added);
+        }
+        cursor.endEditBlock();
+    }
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    emit documentChanged();
 }
 
 void TextEditor::keyPressEvent(QKeyEvent *event)
 {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->matches(QKeySequence::Undo)) {
+        undo();
+        return;
+    }
+    // Ctrl+Y as on Windows, Ctrl+Shift+Z as elsewhere, whatever the desktop's own binding.
+    if (event->matches(QKeySequence::Redo)
+        || (event->key() == Qt::Key_Y && modifiers == Qt::ControlModifier)
+        || (event->key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier))) {
+        redo();
+        return;
+    }
     // Shift+Enter would put a line separator inside the line, which no page file can hold;
     // every Enter starts a new line.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -132,6 +209,23 @@ void TextEditor::keyPressEvent(QKeyEvent *event)
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TextEditor::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The standard menu's Undo and Redo would ask the document, which keeps no list itself.
+    QMenu *menu = createStandardContextMenu(event->pos());
+    for (QAction *action : menu->actions()) {
+        const bool undoing = action->objectName() == u"edit-undo"_s;
+        if (!undoing && action->objectName() != u"edit-redo"_s)
+            continue;
+        QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+        connect(action, &QAction::triggered, this, undoing ? &TextEditor::undo : &TextEditor::redo);
+        action->setEnabled(!isReadOnly()
+                           && (undoing ? m_history.canUndo() : m_history.canRedo()));
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void AppendRaw(const QString &s, TextEditor *e)

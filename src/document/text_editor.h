@@ -1,11 +1,14 @@
 #pragma once
 
+#include "document/edit_history.h"
+
 #include <QByteArray>
 #include <QPlainTextEdit>
 #include <QString>
 
 #include <functional>
 
+class QContextMenuEvent;
 class QTextCursor;
 
 // A multi-line editor of this program: the document's HPQT and the composer's memos. It holds
@@ -40,11 +43,18 @@ public:
     // Runs several edits through one cursor as one change, announced once at the end. The caret
     // goes where the edits leave the cursor, and the editor scrolls to show it.
     void editAsOneChange(const std::function<void(QTextCursor &)> &edit);
-    // Empties the editor without announcing a change.
+    // Empties the editor without announcing a change (it can still be undone).
     void clearSilently();
+
+    // Takes back the newest step or puts the last undone one in again; either is a change of
+    // the text, announced once, with the caret where it happened.
+    void undo();
+    void redo();
+    const EditHistory &history() const { return m_history; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 signals:
     // Once after every change of the text, but not after clearSilently().
@@ -53,12 +63,18 @@ signals:
 private:
     void ensureRoomFor(qsizetype addedLength) const;
     void mirrorChange(int from, int charsRemoved, int charsAdded);
+    void replay(const QList<TextEdit> &edits);
+    // Runs an edit of the program silently as one undo step; the caller announces it.
+    void asOneStep(const std::function<void()> &edit);
 
     // A copy of the document's raw text, kept in step with every change, so that writing the
     // byte form after a keystroke does not have to gather the whole text from the document.
     QString m_mirror;
     qsizetype m_capacity = defaultCapacity;
     bool m_silent = false;
+    // Our own undo list instead of the document's, which could not be capped.
+    EditHistory m_history;
+    bool m_replaying = false;
 };
 
 // Appends s as it stands; every CR and LF in it becomes a line break of the editor.
