@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 
-#include "document/codepage1252.h"
 #include "document/line_breaks.h"
+#include "document/page_encoding.h"
 #include "document/page_files.h"
 #include "document/tag_list.h"
 #include "document/text_editor.h"
@@ -297,14 +297,20 @@ void Form1::startIfStopped(QTimer &timer)
 void Form1::Button1Click()
 {
     HPQT->clearSilently();
+    HPQT->setEncoding(PageEncoding());
 }
 
 void Form1::Button2Click()
 {
     if (!OpenDialog1.execute(this))
         return;
-    const QByteArray bytes = readWholeFile(OpenDialog1.fileName());
-    HPQT->replaceText(toEditorLineBreaks(CodePage1252::decode(bytes)));
+    openPage(OpenDialog1.fileName());
+}
+
+void Form1::openPage(const QString &fileName)
+{
+    const DecodedPage page = decodePage(readWholeFile(fileName));
+    HPQT->replaceText(toEditorLineBreaks(page.text), page.encoding);
 }
 
 void Form1::Button3Click()

@@ -52,6 +52,8 @@ public:
     void Button2Click();
     void Button3Click();
     void Button4Click();
+    // Reads a page file into the document, in the encoding its bytes show.
+    void openPage(const QString &fileName);
     // Opening the dialogs, the preview and the info window.
     void Button5Click();
     void Button6Click();
