@@ -74,6 +74,12 @@ constexpr LabelGroup labelGroups[] = {
               "utf-16be utf-16le "},
 };
 
+// Qt's own converter for UTF-8, UTF-16 and UTF-32 by name.
+std::optional<QStringConverter::Encoding> builtIn(QStringView name)
+{
+    return QStringConverter::encodingForName(name.toLatin1().constData());
+}
+
 bool isAsciiLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -454,15 +460,6 @@ QByteArray PageEncoding::byteOrderMark() const
     default: return {};
     }
 }
-
-namespace {
-
-std::optional<QStringConverter::Encoding> builtIn(QStringView name)
-{
-    return QStringConverter::encodingForName(name.toLatin1().constData());
-}
-
-} // namespace
 
 QString PageEncoding::decode(QByteArrayView bytes) const
 {
