@@ -311,8 +311,8 @@ QString withCrLf(QStringView text)
 
 // Encodes a text with a converter by name, writing what the encoding cannot hold as numeric
 // character references. The converters here replace such a character by a substitute and
-// report an error; a converter cannot be reset after one, so each try takes a fresh one. A
-// piece counts as held only when its bytes also decode back to it.
+// report an error, and cannot be reset after one; a text counts as held only when its bytes
+// also decode back to it.
 class NamedEncoder
 {
 public:
@@ -323,8 +323,26 @@ public:
         QByteArray bytes;
         if (encodesExactly(text, bytes))
             return bytes;
+        // Some character cannot be held: each distinct character is tried once on its own, and
+        // the runs between those that fail go through one converter.
+        QStringEncoder encoder(m_name.constData());
         QByteArray out;
-        appendPieces(text, out);
+        qsizetype runStart = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i].unicode() < 0x80)
+                continue;
+            const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size()
+                    && text[i + 1].isLowSurrogate() ? 2 : 1;
+            const char32_t codePoint = length == 2 ? QChar::surrogateToUcs4(text[i], text[i + 1])
+                                                   : char32_t(text[i].unicode());
+            if (!holds(codePoint, text.sliced(i, length))) {
+                out += encoder.encode(text.sliced(runStart, i - runStart));
+                out += numericReference(codePoint);
+                runStart = i + length;
+            }
+            i += length - 1;
+        }
+        out += encoder.encode(text.sliced(runStart));
         return out;
     }
 
@@ -340,44 +358,18 @@ private:
         return !decoder.hasError() && back == piece;
     }
 
-    void appendPieces(QStringView piece, QByteArray &out)
+    bool holds(char32_t codePoint, QStringView character)
     {
-        if (piece.size() > 16) {
+        auto known = m_holds.constFind(codePoint);
+        if (known == m_holds.cend()) {
             QByteArray bytes;
-            if (encodesExactly(piece, bytes)) {
-                out += bytes;
-                return;
-            }
-            qsizetype middle = piece.size() / 2;
-            if (piece[middle - 1].isHighSurrogate() && piece[middle].isLowSurrogate())
-                ++middle;
-            appendPieces(piece.first(middle), out);
-            appendPieces(piece.sliced(middle), out);
-            return;
+            known = m_holds.insert(codePoint, encodesExactly(character, bytes));
         }
-        // Short pieces go one character at a time; each character's bytes are kept.
-        for (qsizetype i = 0; i < piece.size(); ++i) {
-            qsizetype length = 1;
-            if (piece[i].isHighSurrogate() && i + 1 < piece.size() && piece[i + 1].isLowSurrogate())
-                length = 2;
-            const QStringView character = piece.sliced(i, length);
-            const char32_t codePoint = length == 2
-                ? QChar::surrogateToUcs4(character[0], character[1])
-                : char32_t(character[0].unicode());
-            auto known = m_characters.constFind(codePoint);
-            if (known == m_characters.cend()) {
-                QByteArray bytes;
-                if (!encodesExactly(character, bytes))
-                    bytes = numericReference(codePoint);
-                known = m_characters.insert(codePoint, bytes);
-            }
-            out += *known;
-            i += length - 1;
-        }
+        return *known;
     }
 
     QByteArray m_name;
-    QHash<char32_t, QByteArray> m_characters;
+    QHash<char32_t, bool> m_holds;
 };
 
 // UTF-8 goes line by line through Qt's own encoder, which is the fast way for a large page.
