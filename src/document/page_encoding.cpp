@@ -518,6 +518,8 @@ qsizetype PageEncoding::byteLength(QStringView text) const
     case Kind::Named:
         break;
     }
+    if (text.isEmpty())
+        return 0;
     QStringEncoder encoder(m_name.constData());
     return QByteArray(encoder.encode(withCrLf(text))).size();
 }
