@@ -1,8 +1,8 @@
 #include "app/main_window.h"
 
-#include "document/codepage1252.h"
 #include "document/find_window.h"
 #include "document/line_breaks.h"
+#include "document/page_encoding.h"
 #include "document/page_files.h"
 #include "document/tag_list.h"
 #include "document/text_editor.h"
@@ -306,6 +306,7 @@ void Form1::startIfStopped(QTimer &timer)
 void Form1::Button1Click()
 {
     HPQT->clearSilently();
+    HPQT->setEncoding(PageEncoding());
 }
 
 void Form1::Button2Click()
@@ -317,8 +318,8 @@ void Form1::Button2Click()
 
 void Form1::openPage(const QString &fileName)
 {
-    const QByteArray bytes = readWholeFile(fileName);
-    HPQT->replaceText(toEditorLineBreaks(CodePage1252::decode(bytes)));
+    const DecodedPage page = decodePage(readWholeFile(fileName));
+    HPQT->replaceText(toEditorLineBreaks(page.text), page.encoding);
 }
 
 void Form1::Button3Click()

@@ -53,7 +53,8 @@ public:
     void Button2Click();
     void Button3Click();
     void Button4Click();
-    // Reads a page whole into the editor, as "Öffnen" does after its dialog.
+    // Reads a page file into the document, in the encoding its bytes show, as "Öffnen" does
+    // after its dialog.
     void openPage(const QString &fileName);
     // Opening the dialogs, the preview and the info window.
     void Button5Click();

@@ -1,6 +1,5 @@
 #include "document/text_editor.h"
 
-#include "document/codepage1252.h"
 #include "document/line_breaks.h"
 #include "foundation/error.h"
 
@@ -37,15 +36,20 @@ void TextEditor::mirrorChange(int from, int charsRemoved, int charsAdded)
     const qsizetype start = std::min<qsizetype>(from, m_mirror.size());
     const qsizetype removed = std::min<qsizetype>(charsRemoved, m_mirror.size() - start);
     const qsizetype added = std::min<qsizetype>(charsAdded, documentLength - start);
+    const bool counting = !m_encoding.isCodePage1252() && !m_replacing;
     TextEdit edit;
     if (start < 0 || added < 0 || m_mirror.size() - removed + added != documentLength) {
         edit = {0, m_mirror, document()->toRawText()}; // out of step: take the text whole
         m_mirror = edit.added;
+        if (counting)
+            m_byteLength = m_encoding.byteLength(m_mirror);
     } else {
         QTextCursor range(document());
         range.setPosition(int(start));
         range.setPosition(int(start + added), QTextCursor::KeepAnchor);
         edit = {start, m_mirror.mid(start, removed), range.selectedText()};
+        if (counting)
+            m_byteLength += m_encoding.byteLength(edit.added) - m_encoding.byteLength(edit.removed);
         if (removed == m_mirror.size())
             m_mirror = edit.added; // a new text whole: no copy of the old one
         else
@@ -73,11 +77,13 @@ QString TextEditor::text() const
 
 QByteArray TextEditor::bytes() const
 {
-    return CodePage1252::encodeDocument(m_mirror);
+    return m_encoding.encodeDocument(m_mirror);
 }
 
 qsizetype TextEditor::length() const
 {
+    if (!m_encoding.isCodePage1252())
+        return m_byteLength;
     // Each block but the last ends in a separator that stands for the two bytes CR LF.
     const QTextDocument *doc = document();
     return doc->characterCount() - 1 + (doc->blockCount() - 1);
@@ -89,20 +95,41 @@ void TextEditor::ensureRoomFor(qsizetype addedLength) const
         throw Error(u"Text exceeds memo capacity"_s);
 }
 
+void TextEditor::setEncoding(const PageEncoding &encoding)
+{
+    m_encoding = encoding;
+    m_byteLength = encoding.isCodePage1252() ? 0 : encoding.byteLength(m_mirror);
+}
+
 void TextEditor::replaceText(const QString &text)
 {
-    ensureRoomFor(text.size() + text.count(u'\n'));
-    if (text.size() == m_mirror.size() && text == this->text())
+    replaceText(text, m_encoding);
+}
+
+void TextEditor::replaceText(const QString &text, const PageEncoding &encoding)
+{
+    const qsizetype byteLength = encoding.isCodePage1252() ? text.size() + text.count(u'\n')
+                                                           : encoding.byteLength(text);
+    ensureRoomFor(byteLength);
+    m_encoding = encoding;
+    if (text.size() == m_mirror.size() && text == this->text()) {
+        m_byteLength = byteLength;
         return;
-    // Through a cursor, not setPlainText(), which would wipe the undo list; it is as fast.
-    asOneStep([&] {
-        QTextCursor all(document());
-        all.beginEditBlock();
-        all.select(QTextCursor::Document);
-        all.removeSelectedText();
-        all.insertText(text);
-        all.endEditBlock();
-    });
+    }
+    {
+        // The byte length of the new text is known; the edit need not count it piece by piece.
+        QScopedValueRollback replacing(m_replacing, true);
+        // Through a cursor, not setPlainText(), which would wipe the undo list; it is as fast.
+        asOneStep([&] {
+            QTextCursor all(document());
+            all.beginEditBlock();
+            all.select(QTextCursor::Document);
+            all.removeSelectedText();
+            all.insertText(text);
+            all.endEditBlock();
+        });
+    }
+    m_byteLength = byteLength;
     setTextCursor(QTextCursor(document())); // caret and view at the start
     emit documentChanged();
 }
@@ -111,7 +138,9 @@ void TextEditor::appendText(const QString &text)
 {
     if (text.isEmpty())
         return;
-    ensureRoomFor(length() + text.size() + text.count(u'\n'));
+    ensureRoomFor(length()
+                  + (m_encoding.isCodePage1252() ? text.size() + text.count(u'\n')
+                                                 : m_encoding.byteLength(text)));
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
     asOneStep([&] {

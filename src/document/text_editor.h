@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/edit_history.h"
+#include "document/page_encoding.h"
 
 #include <QByteArray>
 #include <QPlainTextEdit>
@@ -12,7 +13,8 @@ class QContextMenuEvent;
 class QTextCursor;
 
 // A multi-line editor of this program: the document's HPQT and the composer's memos. It holds
-// Unicode text in lines; its byte form is the lines joined by CR LF in code page 1252.
+// Unicode text in lines; its byte form is the lines joined by CR LF in the editor's encoding,
+// code page 1252 unless a page brought another.
 class TextEditor : public QPlainTextEdit
 {
     Q_OBJECT
@@ -30,14 +32,21 @@ public:
     QString text() const;
     // The whole text with its lines separated by U+2029, as the editor's document holds it.
     const QString &rawText() const { return m_mirror; }
-    // The byte form: code page 1252, lines joined by CR LF.
+    // The byte form: lines joined by CR LF, in the editor's encoding.
     QByteArray bytes() const;
-    // The length of the byte form, not counting references for characters outside the code page.
+    // The length of the byte form, not counting references for characters outside the encoding.
     qsizetype length() const;
+
+    const PageEncoding &encoding() const { return m_encoding; }
+    // The encoding of the byte form from now on; the text stays as it is.
+    void setEncoding(const PageEncoding &encoding);
 
     // Replaces the whole text; the change is announced once, and only if the text differs.
     // Throws "Text exceeds memo capacity" when the text does not fit.
     void replaceText(const QString &text);
+    // The same with a page's text in its encoding, which the editor keeps from then on; when
+    // the text does not fit, neither changes.
+    void replaceText(const QString &text, const PageEncoding &encoding);
     // Appends text (with "\n" line breaks) at the end as one change; the caret goes to the start.
     void appendText(const QString &text);
     // Runs several edits through one cursor as one change, announced once at the end. The caret
@@ -70,6 +79,11 @@ private:
     // A copy of the document's raw text, kept in step with every change, so that writing the
     // byte form after a keystroke does not have to gather the whole text from the document.
     QString m_mirror;
+    PageEncoding m_encoding;
+    // The length of the byte form in an encoding other than code page 1252, kept in step with
+    // the mirror; code page 1252 counts one byte per character and needs none.
+    qsizetype m_byteLength = 0;
+    bool m_replacing = false;
     qsizetype m_capacity = defaultCapacity;
     bool m_silent = false;
     // Our own undo list instead of the document's, which could not be capped.

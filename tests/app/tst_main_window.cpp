@@ -175,6 +175,33 @@ private slots:
         QVERIFY(program.errors.isEmpty());
     }
 
+    // A UTF-8 page shows its own characters, and saving it after the conversion window changes
+    // only the line breaks and the seven letters; "Neu" goes back to code page 1252.
+    void utf8PageOpensAndSavesInUtf8()
+    {
+        ProgramFixture program;
+        program.write(u"page.html"_s, u"<p>Grüße, 你好\nMiąsko, д, Ä</p>"_s.toUtf8());
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"page.html"_s)));
+        click("Button2");
+        QCOMPARE(form1()->HPQT->text(), u"<p>Grüße, 你好\nMiąsko, д, Ä</p>"_s);
+        QCOMPARE(program.read(u"look.html"_s), u"<p>Grüße, 你好\r\nMiąsko, д, Ä</p>"_s.toUtf8());
+
+        program.fileAnswers.push_back([&](FileDialog &dialog) {
+            while (form1()->Timer2.isActive())
+                QTest::qWait(10); // the conversion window runs behind the dialog
+            dialog.setFileName(program.path(u"copy.html"_s));
+            return true;
+        });
+        click("Button3");
+        const QByteArray converted = u"<p>Gr&uuml;&szlig;e, 你好\r\nMiąsko, д, &Auml;</p>"_s.toUtf8();
+        QCOMPARE(printable(program.read(u"copy.html"_s)), printable(converted));
+        QVERIFY(program.errors.isEmpty());
+
+        click("Button1");
+        form1()->HPQT->insertPlainText(u"ü"_s);
+        QCOMPARE(program.read(u"look.html"_s), QByteArray("\xfc"));
+    }
+
     void savingEmptyDocumentReplacesFile()
     {
         ProgramFixture program;

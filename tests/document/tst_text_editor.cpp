@@ -1,4 +1,5 @@
 #include "document/codepage1252.h"
+#include "document/page_encoding.h"
 #include "document/text_editor.h"
 #include "foundation/error.h"
 #include "support/test_support.h"
@@ -120,6 +121,41 @@ private slots:
         QCOMPARE(editor.length(), 4);
         QVERIFY_THROWS_EXCEPTION(Error, AppendRaw(u"c"_s, &editor));
         QCOMPARE(editor.bytes(), QByteArray("a\r\nb"));
+    }
+
+    // The capacity rule counts the byte form in the page's encoding, through every edit.
+    void lengthFollowsEditsInThePageEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::newRow("UTF-8") << "<meta charset=utf-8>"_ba;
+        QTest::newRow("UTF-16LE") << "\xFF\xFE<\0"_ba;
+        QTest::newRow("Shift_JIS") << "<meta charset=shift_jis>"_ba;
+        QTest::newRow("windows-1251") << "<meta charset=windows-1251>"_ba;
+    }
+    void lengthFollowsEditsInThePageEncoding()
+    {
+        QFETCH(QByteArray, page);
+        const DecodedPage decoded = decodePage(page);
+        const qsizetype markLength = decoded.encoding.hasByteOrderMark() ? 2 : 0;
+        TextEditor editor;
+        editor.replaceText(decoded.text, decoded.encoding);
+        QRandomGenerator random(815);
+        const QString pieces[] = {u"a"_s, u"<br>"_s, u"\n"_s, u"д\nд"_s, u"line\n\nmore"_s};
+        for (int step = 0; step < 200; ++step) {
+            const int length = int(editor.document()->characterCount() - 1);
+            QTextCursor cursor(editor.document());
+            cursor.setPosition(random.bounded(length + 1));
+            if (random.bounded(2)) {
+                cursor.insertText(pieces[random.bounded(int(std::size(pieces)))]);
+            } else {
+                cursor.setPosition(std::min(length, cursor.position() + random.bounded(6)),
+                                   QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+            }
+            QCOMPARE(editor.length(), editor.bytes().size() - markLength);
+        }
+        editor.setCapacity(editor.length() + 1);
+        QVERIFY_THROWS_EXCEPTION(Error, AppendRaw(u"дд"_s, &editor));
     }
 };
 
