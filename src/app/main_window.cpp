@@ -306,7 +306,6 @@ void Form1::startIfStopped(QTimer &timer)
 void Form1::Button1Click()
 {
     HPQT->clearSilently();
-    HPQT->setEncoding(PageEncoding());
 }
 
 void Form1::Button2Click()

@@ -10,10 +10,10 @@ qsizetype sizeOf(const TextEdit &edit)
     return edit.removed.size() + edit.added.size();
 }
 
-qsizetype sizeOf(const QList<TextEdit> &step)
+qsizetype sizeOf(const QList<TextEdit> &edits)
 {
     qsizetype size = 0;
-    for (const TextEdit &edit : step)
+    for (const TextEdit &edit : edits)
         size += sizeOf(edit);
     return size;
 }
@@ -40,27 +40,36 @@ void EditHistory::endStep()
 {
     if (m_depth == 0 || --m_depth > 0)
         return;
-    if (!m_open.isEmpty())
+    if (!m_open.edits.isEmpty() || m_open.encodingAfter)
         push(std::exchange(m_open, {}));
 }
 
 void EditHistory::record(TextEdit edit)
 {
     if (m_depth > 0) {
-        m_open.append(std::move(edit));
+        m_open.edits.append(std::move(edit));
         return;
     }
     if (continuesTyping(edit))
         return;
-    push({std::move(edit)});
+    push({{std::move(edit)}, {}, {}});
     m_typing = true;
+}
+
+void EditHistory::recordEncoding(const PageEncoding &before, const PageEncoding &after)
+{
+    if (m_depth == 0 || before == after)
+        return;
+    if (!m_open.encodingBefore)
+        m_open.encodingBefore = before;
+    m_open.encodingAfter = after;
 }
 
 bool EditHistory::continuesTyping(const TextEdit &edit)
 {
-    if (!m_typing || m_done == 0 || m_steps[m_done - 1].size() != 1)
+    if (!m_typing || m_done == 0 || m_steps[m_done - 1].edits.size() != 1)
         return false;
-    TextEdit &last = m_steps[m_done - 1].front();
+    TextEdit &last = m_steps[m_done - 1].edits.front();
     if (breaksLine(edit.added) || breaksLine(edit.removed) || breaksLine(last.added))
         return false;
     const bool inserts = edit.removed.isEmpty() && !edit.added.isEmpty();
@@ -84,15 +93,15 @@ void EditHistory::push(Step step)
 {
     // A new step ends what could be redone.
     while (m_steps.size() > m_done) {
-        m_characters -= sizeOf(m_steps.back());
+        m_characters -= sizeOf(m_steps.back().edits);
         m_steps.pop_back();
     }
-    m_characters += sizeOf(step);
+    m_characters += sizeOf(step.edits);
     m_steps.push_back(std::move(step));
     m_done = m_steps.size();
     while (m_steps.size() > 1
            && (m_steps.size() > size_t(m_maxSteps) || m_characters > m_maxCharacters)) {
-        m_characters -= sizeOf(m_steps.front());
+        m_characters -= sizeOf(m_steps.front().edits);
         m_steps.pop_front();
         --m_done;
     }
@@ -101,12 +110,14 @@ void EditHistory::push(Step step)
 QList<TextEdit> EditHistory::undo()
 {
     m_typing = false;
+    m_encodingAfterMove.reset();
     if (!canUndo())
         return {};
     const Step &step = m_steps[--m_done];
+    m_encodingAfterMove = step.encodingBefore;
     QList<TextEdit> back;
-    back.reserve(step.size());
-    for (auto edit = step.crbegin(); edit != step.crend(); ++edit)
+    back.reserve(step.edits.size());
+    for (auto edit = step.edits.crbegin(); edit != step.edits.crend(); ++edit)
         back.append({edit->position, edit->added, edit->removed});
     return back;
 }
@@ -114,7 +125,10 @@ QList<TextEdit> EditHistory::undo()
 QList<TextEdit> EditHistory::redo()
 {
     m_typing = false;
+    m_encodingAfterMove.reset();
     if (!canRedo())
         return {};
-    return m_steps[m_done++];
+    const Step &step = m_steps[m_done++];
+    m_encodingAfterMove = step.encodingAfter;
+    return step.edits;
 }

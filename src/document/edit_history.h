@@ -1,9 +1,12 @@
 #pragma once
 
+#include "document/page_encoding.h"
+
 #include <QList>
 #include <QString>
 
 #include <deque>
+#include <optional>
 
 // One replacement in the text: at `position`, `removed` gave way to `added`.
 struct TextEdit
@@ -32,6 +35,9 @@ public:
     void endStep();
     // Records an edit: into the open step, else into the typing run before, else as a step.
     void record(TextEdit edit);
+    // Records that the open step also switches the page's encoding, so that taking the step
+    // back gives the text its old encoding again. Outside a step it does nothing.
+    void recordEncoding(const PageEncoding &before, const PageEncoding &after);
 
     bool canUndo() const { return m_done > 0; }
     bool canRedo() const { return m_done < m_steps.size(); }
@@ -39,6 +45,8 @@ public:
     // in which they are to be applied; nothing if there is no such step.
     QList<TextEdit> undo();
     QList<TextEdit> redo();
+    // The encoding after the last undo() or redo(), when that step switched it.
+    const std::optional<PageEncoding> &encodingAfterMove() const { return m_encodingAfterMove; }
 
     int undoSteps() const { return int(m_done); }
     int redoSteps() const { return int(m_steps.size() - m_done); }
@@ -46,7 +54,11 @@ public:
     qsizetype storedCharacters() const { return m_characters; }
 
 private:
-    using Step = QList<TextEdit>;
+    struct Step
+    {
+        QList<TextEdit> edits;
+        std::optional<PageEncoding> encodingBefore, encodingAfter;
+    };
     void push(Step step);
     bool continuesTyping(const TextEdit &edit);
 
@@ -58,4 +70,5 @@ private:
     int m_depth = 0;
     Step m_open;
     bool m_typing = false; // the newest step is typing that the next keystroke may continue
+    std::optional<PageEncoding> m_encodingAfterMove;
 };

@@ -14,6 +14,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -111,7 +112,7 @@ void TextEditor::replaceText(const QString &text, const PageEncoding &encoding)
     const qsizetype byteLength = encoding.isCodePage1252() ? text.size() + text.count(u'\n')
                                                            : encoding.byteLength(text);
     ensureRoomFor(byteLength);
-    m_encoding = encoding;
+    const PageEncoding before = std::exchange(m_encoding, encoding);
     if (text.size() == m_mirror.size() && text == this->text()) {
         m_byteLength = byteLength;
         return;
@@ -121,6 +122,7 @@ void TextEditor::replaceText(const QString &text, const PageEncoding &encoding)
         QScopedValueRollback replacing(m_replacing, true);
         // Through a cursor, not setPlainText(), which would wipe the undo list; it is as fast.
         asOneStep([&] {
+            m_history.recordEncoding(before, encoding);
             QTextCursor all(document());
             all.beginEditBlock();
             all.select(QTextCursor::Document);
@@ -170,6 +172,8 @@ void TextEditor::editAsOneChange(const std::function<void(QTextCursor &)> &edit)
 void TextEditor::clearSilently()
 {
     asOneStep([this] {
+        m_history.recordEncoding(m_encoding, PageEncoding());
+        setEncoding(PageEncoding());
         QTextCursor all(document());
         all.select(QTextCursor::Document);
         all.removeSelectedText();
@@ -191,7 +195,8 @@ void TextEditor::redo()
 
 void TextEditor::replay(const QList<TextEdit> &edits)
 {
-    if (edits.isEmpty())
+    const std::optional<PageEncoding> &encoding = m_history.encodingAfterMove();
+    if (edits.isEmpty() && !encoding)
         return;
     QTextCursor cursor(document());
     {
@@ -208,6 +213,8 @@ void TextEditor::replay(const QList<TextEdit> &edits)
         }
         cursor.endEditBlock();
     }
+    if (encoding)
+        setEncoding(*encoding); // before the change is announced, so look.html is in it
     setTextCursor(cursor);
     ensureCursorVisible();
     emit documentChanged();

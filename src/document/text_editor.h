@@ -52,7 +52,8 @@ public:
     // Runs several edits through one cursor as one change, announced once at the end. The caret
     // goes where the edits leave the cursor, and the editor scrolls to show it.
     void editAsOneChange(const std::function<void(QTextCursor &)> &edit);
-    // Empties the editor without announcing a change (it can still be undone).
+    // Empties the editor without announcing a change, back in code page 1252 (it can still be
+    // undone, text and encoding).
     void clearSilently();
 
     // Takes back the newest step or puts the last undone one in again; either is a change of

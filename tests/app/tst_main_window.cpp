@@ -202,6 +202,26 @@ private slots:
         QCOMPARE(program.read(u"look.html"_s), QByteArray("\xfc"));
     }
 
+    void undoTakesTheEncodingBackWithTheText()
+    {
+        ProgramFixture program;
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, u"é"_s);
+        QApplication::sendEvent(form1()->HPQT, &typed);
+        QCOMPARE(program.read(u"look.html"_s), QByteArray("\xe9"));
+        program.write(u"page.html"_s, u"Miąsko"_s.toUtf8());
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"page.html"_s)));
+        click("Button2");
+
+        form1()->HPQT->undo(); // the page before "Öffnen", in its own code page again
+        QCOMPARE(program.read(u"look.html"_s), QByteArray("\xe9"));
+        form1()->HPQT->redo();
+        QCOMPARE(program.read(u"look.html"_s), u"Miąsko"_s.toUtf8());
+        click("Button1");
+        form1()->HPQT->undo(); // "Neu" taken back: the UTF-8 page as it was
+        QCOMPARE(form1()->HPQT->text(), u"Miąsko"_s);
+        QCOMPARE(program.read(u"look.html"_s), u"Miąsko"_s.toUtf8());
+    }
+
     void savingEmptyDocumentReplacesFile()
     {
         ProgramFixture program;
