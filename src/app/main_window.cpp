@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "document/codepage1252.h"
+#include "document/html_colouring.h"
 #include "document/line_breaks.h"
 #include "document/page_files.h"
 #include "document/tag_list.h"
@@ -148,6 +149,7 @@ Form1::Form1(QWidget *parent)
     HPQT->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     HPQT->setTabChangesFocus(false);
     connectHandler(HPQT, &TextEditor::documentChanged, this, &Form1::HPQTChange);
+    new HtmlColouring(HPQT); // the page only; the composer memos stay plain
 
     createCustomTagGroup();
 

@@ -1,0 +1,122 @@
+#include "app/main_window.h"
+#include "document/html_colouring.h"
+#include "document/text_editor.h"
+#include "foundation/window_set.h"
+#include "support/test_support.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TextEditor *page()
+{
+    return windows().form1->HPQT;
+}
+
+// The colour the editor's layout gives the character at `column` of line `line`.
+QColor colourAt(int line, int column)
+{
+    const QTextBlock block = page()->document()->findBlockByNumber(line);
+    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+        if (column >= range.start && column < range.start + range.length)
+            return range.format.foreground().color();
+    }
+    return {};
+}
+
+QList<TextEditor *> findAllEditors()
+{
+    QList<TextEditor *> editors;
+    for (QWidget *widget : QApplication::allWidgets())
+        if (auto *editor = qobject_cast<TextEditor *>(widget))
+            editors << editor;
+    return editors;
+}
+
+void waitUntilColoured()
+{
+    auto *colouring = page()->findChild<HtmlColouring *>();
+    QTRY_VERIFY(colouring->isIdle());
+    page()->viewport()->repaint();
+}
+
+} // namespace
+
+class TestHtmlColouring : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void coloursOpenedAndTypedHtml()
+    {
+        ProgramFixture program;
+        windows().form1->show();
+        QVERIFY(QTest::qWaitForWindowExposed(windows().form1));
+        const QByteArray opened = "<!DOCTYPE html>\r\n<p class=\"x\">Gr&uuml;&szlig;e<!-- a\r\nb --></p>";
+        program.write(u"page.html"_s, opened);
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"page.html"_s)));
+        QSignalSpy changes(page(), &TextEditor::documentChanged);
+        QSignalSpy contents(page()->document(), &QTextDocument::contentsChange);
+        windows().form1->Button2->click();
+        changes.clear();
+        contents.clear();
+        waitUntilColoured();
+        QCOMPARE(contents.count(), 0); // colouring is no change of the document
+
+        QCOMPARE(colourAt(0, 0), HtmlColouring::colour(HtmlKind::Doctype));
+        QCOMPARE(colourAt(1, 1), HtmlColouring::colour(HtmlKind::Tag));
+        QCOMPARE(colourAt(1, 3), HtmlColouring::colour(HtmlKind::AttributeName));
+        QCOMPARE(colourAt(1, 9), HtmlColouring::colour(HtmlKind::AttributeValue));
+        QCOMPARE(colourAt(1, 13), QColor()); // text keeps the editor's colour
+        QCOMPARE(colourAt(1, 16), HtmlColouring::colour(HtmlKind::Entity));
+        QCOMPARE(colourAt(2, 0), HtmlColouring::colour(HtmlKind::Comment)); // the comment's second line
+        QCOMPARE(colourAt(2, 5), HtmlColouring::colour(HtmlKind::Tag));
+
+        // The colours reach the screen.
+        const QImage shown = page()->viewport()->grab().toImage();
+        bool tagPixel = false;
+        for (int y = 0; y < shown.height() && !tagPixel; ++y)
+            for (int x = 0; x < shown.width() && !tagPixel; ++x)
+                tagPixel = shown.pixelColor(x, y) == HtmlColouring::colour(HtmlKind::Tag);
+        QVERIFY(tagPixel);
+
+        // Typing a comment opener at the top turns the lines below into comment until its end.
+        page()->setFocus();
+        page()->moveCursor(QTextCursor::Start);
+        QTest::keyClicks(page(), u"<!--"_s);
+        const int caret = page()->textCursor().position();
+        waitUntilColoured();
+        QCOMPARE(page()->textCursor().position(), caret);
+        QCOMPARE(colourAt(0, 0), HtmlColouring::colour(HtmlKind::Comment));
+        QCOMPARE(colourAt(1, 1), HtmlColouring::colour(HtmlKind::Comment));
+        QCOMPARE(colourAt(2, 5), HtmlColouring::colour(HtmlKind::Tag)); // after "-->" again
+        QTest::keyClick(page(), Qt::Key_Home);
+        QTest::keyClick(page(), Qt::Key_Delete);
+        waitUntilColoured();
+        QCOMPARE(colourAt(1, 1), HtmlColouring::colour(HtmlKind::Tag));
+
+        // Colouring changed neither the text nor the caret, and announced nothing of its own.
+        QCOMPARE(changes.count(), 5);
+        QCOMPARE(contents.count(), 5);
+        QCOMPARE(program.read(u"look.html"_s), "!--" + opened);
+        QCOMPARE(page()->bytes(), "!--" + opened);
+    }
+
+    void composerMemosStayPlain()
+    {
+        ProgramFixture program;
+        const QList<TextEditor *> editors = findAllEditors();
+        QVERIFY(editors.size() > 1);
+        for (const TextEditor *editor : editors)
+            QCOMPARE(editor->findChildren<HtmlColouring *>().size(), editor == page() ? 1 : 0);
+    }
+};
+
+QTEST_MAIN(TestHtmlColouring)
+#include "tst_html_colouring.moc"
