@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -56,7 +58,10 @@ HtmlColouring::HtmlColouring(QPlainTextEdit *editor) : QObject(editor), m_editor
     connect(&m_slice, &QTimer::timeout, this, &HtmlColouring::colourSlice);
     connect(editor->document(), &QTextDocument::contentsChange, this, &HtmlColouring::textChanged);
     editor->viewport()->installEventFilter(this);
-    textChanged(0, 0, editor->document()->characterCount());
+    // Whatever the editor holds already is lexed from the top.
+    m_walking = true;
+    m_walkTo = editor->document()->characterCount();
+    m_slice.start();
 }
 
 QColor HtmlColouring::colour(HtmlKind kind)
@@ -97,15 +102,30 @@ void HtmlColouring::textChanged(int from, int charsRemoved, int charsAdded)
     follow(m_walkFrom);
     follow(m_walkTo);
 
-    // Lines inside the change are new ones, not lexed yet; the first and last may be old ones.
+    // The lines of the change: those inside are new ones, the first and last may be old ones
+    // whose colours no longer fit their text. A few lines, as typing changes, are coloured right
+    // now, so the editor lays them out once with their colours; on a whole new page the lines
+    // on screen are coloured when they are painted.
     const QTextDocument *document = m_editor->document();
     const int lastPosition = std::max(0, document->characterCount() - 1);
     QTextBlock first = document->findBlock(std::min(from, lastPosition));
     QTextBlock last = document->findBlock(std::min(from + charsAdded, lastPosition));
-    first.setUserState(-1);
-    last.setUserState(-1);
+    if (last.blockNumber() - first.blockNumber() < 16) {
+        QScopedValueRollback inEdit(m_inEdit, true);
+        int state = stateAfter(first.previous());
+        for (QTextBlock block = first; block.isValid(); block = block.next()) {
+            state = colourBlock(block, state, true);
+            if (block == last)
+                break;
+        }
+    } else {
+        for (QTextBlock block : {first, last}) {
+            block.layout()->clearFormats();
+            block.setUserState(-1);
+        }
+    }
 
-    const int to = last.isValid() ? last.position() + last.length() : from + charsAdded;
+    const int to = last.position() + last.length();
     m_walkFrom = m_walking ? std::min(m_walkFrom, from) : from;
     m_walkTo = m_walking ? std::max(m_walkTo, to) : to;
     m_walking = true;
@@ -117,11 +137,12 @@ void HtmlColouring::colourSlice()
     QElapsedTimer clock;
     clock.start();
     const QTextDocument *document = m_editor->document();
-    const auto [visibleFrom, visibleTo] = visibleRange();
+    const auto [top, bottom] = visibleBlocks();
+    const int visibleFrom = top.isValid() ? top.position() : 1;
+    const int visibleTo = bottom.isValid() ? bottom.position() : 0;
     QTextBlock block = document->findBlock(
         std::clamp(m_walkFrom, 0, std::max(0, document->characterCount() - 1)));
     int state = stateAfter(block.previous());
-    bool repaint = false;
     int lexed = 0;
     int steps = 0;
     while (block.isValid()) {
@@ -132,10 +153,8 @@ void HtmlColouring::colourSlice()
             state = endOf(known);
         } else {
             const int position = block.position();
-            const bool visible = position >= visibleFrom && position <= visibleTo;
             lexed += block.length();
-            state = colourBlock(block, state, visible);
-            repaint = repaint || visible;
+            state = colourBlock(block, state, position >= visibleFrom && position <= visibleTo);
         }
         block = block.next();
         if (block.isValid() && (lexed >= 4096 || ++steps % 32 == 0)) {
@@ -143,31 +162,29 @@ void HtmlColouring::colourSlice()
             if (clock.elapsed() >= sliceMilliseconds) {
                 m_walkFrom = block.position();
                 m_slice.start();
-                if (repaint)
-                    m_editor->viewport()->update();
+                relayoutColoured();
                 return;
             }
         }
     }
     m_walking = false;
-    if (repaint)
-        m_editor->viewport()->update();
+    relayoutColoured();
 }
 
 void HtmlColouring::colourVisibleBlocks()
 {
-    const auto [visibleFrom, visibleTo] = visibleRange();
-    if (visibleFrom > visibleTo)
-        return;
-    QTextBlock block = m_editor->document()->findBlock(visibleFrom);
+    auto [block, bottom] = visibleBlocks();
     int state = stateAfter(block.previous());
-    for (; block.isValid() && block.position() <= visibleTo; block = block.next()) {
+    for (; block.isValid(); block = block.next()) {
         const int known = block.userState();
         if (known >= 0 && (known & formattedBit) && startOf(known) == state)
             state = endOf(known);
         else
             state = colourBlock(block, state, true);
+        if (block == bottom)
+            break;
     }
+    relayoutColoured();
 }
 
 int HtmlColouring::colourBlock(QTextBlock &block, int start, bool applyFormats)
@@ -175,24 +192,47 @@ int HtmlColouring::colourBlock(QTextBlock &block, int start, bool applyFormats)
     m_spans.clear();
     const int end = lexHtmlLine(block.text(), start, m_spans);
     block.setUserState(packed(start, end, applyFormats));
-    if (applyFormats) {
-        // Straight into the layout: no change of the document, so nothing re-reads the text.
-        QList<QTextLayout::FormatRange> ranges;
-        ranges.reserve(m_spans.size());
-        for (const HtmlSpan &span : std::as_const(m_spans))
-            ranges.append({span.start, span.length, m_formats[int(span.kind)]});
-        block.layout()->setFormats(ranges);
+    if (!applyFormats)
+        return end;
+    QList<QTextLayout::FormatRange> ranges;
+    ranges.reserve(m_spans.size());
+    for (const HtmlSpan &span : std::as_const(m_spans))
+        ranges.append({span.start, span.length, m_formats[int(span.kind)]});
+    QTextLayout *layout = block.layout();
+    if (ranges == layout->formats())
+        return end; // as typing at a line's end leaves it: nothing to lay out or paint again
+    layout->setFormats(ranges);
+    if (!m_inEdit) {
+        // New colours mark the line as changed in the document, and that mark would go out
+        // with the next edit as part of its change; relayoutColoured() clears it first.
+        const int position = block.position();
+        m_colouredFrom = m_colouredFrom < m_colouredTo ? std::min(m_colouredFrom, position) : position;
+        m_colouredTo = std::max(m_colouredTo, position + block.length());
     }
     return end;
 }
 
-// The positions of the first and the last line on screen; an empty range while hidden.
-std::pair<int, int> HtmlColouring::visibleRange() const
+// Lays out the lines coloured since the last edit and repaints them. It tells the editor's
+// layout alone, not the document's change signals, so the editor's copy of its text is not
+// touched.
+void HtmlColouring::relayoutColoured()
+{
+    if (m_colouredFrom >= m_colouredTo)
+        return;
+    m_editor->document()->markContentsDirty(m_colouredFrom, m_colouredTo - m_colouredFrom);
+    m_colouredFrom = m_colouredTo = 0;
+}
+
+// The first and the last line on screen; none while the editor is hidden.
+std::pair<QTextBlock, QTextBlock> HtmlColouring::visibleBlocks() const
 {
     if (!m_editor->isVisible())
-        return {1, 0};
-    const QTextBlock top = m_editor->cursorForPosition(QPoint(0, 0)).block();
-    const QTextBlock bottom =
-        m_editor->cursorForPosition(QPoint(0, m_editor->viewport()->height())).block();
-    return {top.position(), bottom.position()};
+        return {};
+    // The editor scrolls by lines: its scroll bar's value is the top line. Hit tests would find
+    // the same lines but cost a layout walk over the screen on every paint.
+    const QTextDocument *document = m_editor->document();
+    const int top = m_editor->verticalScrollBar()->value();
+    const int lines = m_editor->viewport()->height() / std::max(1, m_editor->fontMetrics().lineSpacing());
+    const QTextBlock bottom = document->findBlockByLineNumber(top + lines + 1);
+    return {document->findBlockByLineNumber(top), bottom.isValid() ? bottom : document->lastBlock()};
 }

@@ -4,17 +4,18 @@
 
 #include <QList>
 #include <QObject>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTimer>
 
 class QPlainTextEdit;
-class QTextBlock;
 
-// Colours the HTML in an editor without touching its text: the lines on screen are coloured as
-// they are painted, and the state every line starts in is worked out in short slices between
-// events, so that a large page opens and takes keystrokes as fast as without colouring. The
-// colours live in the blocks' layouts, not in the document, so colouring never changes the text,
-// the caret or the document's change signals. Deleting the object stops the colouring.
+// Colours the HTML in an editor without touching its text. The colours live in the lines'
+// layouts, not in the document, so colouring never changes the text, the caret, the undo steps
+// or what the document's change signals report. Lines are coloured as they are edited or come
+// on screen; the state every line starts in (inside a comment, a tag, a quoted value) is worked
+// out in short slices between events, so that a large page opens and takes keystrokes as fast
+// as without colouring. Deleting the object stops the colouring.
 class HtmlColouring : public QObject
 {
     Q_OBJECT
@@ -35,7 +36,8 @@ private:
     void colourSlice();
     void colourVisibleBlocks();
     int colourBlock(QTextBlock &block, int start, bool applyFormats);
-    std::pair<int, int> visibleRange() const;
+    void relayoutColoured();
+    std::pair<QTextBlock, QTextBlock> visibleBlocks() const;
 
     QPlainTextEdit *m_editor;
     QTimer m_slice;
@@ -44,6 +46,10 @@ private:
     bool m_walking = false;
     int m_walkFrom = 0;
     int m_walkTo = 0;
+    // Lines given new colours outside an edit, to be laid out again: [from, to) in positions.
+    int m_colouredFrom = 0;
+    int m_colouredTo = 0;
+    bool m_inEdit = false;
     QList<HtmlSpan> m_spans;
     QTextCharFormat m_formats[6];
 };

@@ -89,7 +89,14 @@ private slots:
         // Typing a comment opener at the top turns the lines below into comment until its end.
         page()->setFocus();
         page()->moveCursor(QTextCursor::Start);
-        QTest::keyClicks(page(), u"<!--"_s);
+        QTest::keyClicks(page(), u"<"_s);
+        // Coloured lines are no change of the document: the keystroke after them is reported
+        // as itself alone, so the editor copies one character of its text, not the lines.
+        QCOMPARE(contents.constLast(), QVariantList({0, 0, 1}));
+        waitUntilColoured();
+        QTest::keyClicks(page(), u"!"_s);
+        QCOMPARE(contents.constLast(), QVariantList({1, 0, 1}));
+        QTest::keyClicks(page(), u"--"_s);
         const int caret = page()->textCursor().position();
         waitUntilColoured();
         QCOMPARE(page()->textCursor().position(), caret);
