@@ -115,6 +115,27 @@ private slots:
         QCOMPARE(page()->bytes(), "!--" + opened);
     }
 
+    void linesScrolledToBeforeTheirStateIsKnownGetTheRightColours()
+    {
+        ProgramFixture program;
+        windows().form1->show();
+        QVERIFY(QTest::qWaitForWindowExposed(windows().form1));
+        // A comment over 20,000 lines, and after it a tag: the page's end is on screen long
+        // before the slices have lexed the lines above it.
+        QByteArray opened = "<!--\r\n";
+        for (int line = 0; line < 20'000; ++line)
+            opened += "<p>im Kommentar</p>\r\n";
+        opened += "--><b>";
+        program.write(u"page.html"_s, opened);
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"page.html"_s)));
+        windows().form1->Button2->click();
+        page()->moveCursor(QTextCursor::End);
+        page()->viewport()->repaint();
+        waitUntilColoured();
+        QCOMPARE(colourAt(20'000, 1), HtmlColouring::colour(HtmlKind::Comment));
+        QCOMPARE(colourAt(20'001, 4), HtmlColouring::colour(HtmlKind::Tag));
+    }
+
     void composerMemosStayPlain()
     {
         ProgramFixture program;
