@@ -77,7 +77,7 @@ QColor HtmlColouring::colour(HtmlKind kind)
     case HtmlKind::Entity:
         return QColor(0x9c, 0x12, 0x86);
     case HtmlKind::Comment:
-        return QColor(0x6b, 0x6b, 0x6b);
+        return QColor(0x73, 0x73, 0x73);
     case HtmlKind::Doctype:
         return QColor(0x00, 0x6a, 0x74);
     }
