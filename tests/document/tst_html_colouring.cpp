@@ -5,10 +5,13 @@
 #include "support/test_support.h"
 
 #include <QPushButton>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -30,13 +33,14 @@ QColor colourAt(int line, int column)
     return {};
 }
 
-QList<TextEditor *> findAllEditors()
+// Shows the main window and opens `bytes` as a page through "Öffnen".
+void openPage(ProgramFixture &program, const QByteArray &bytes)
 {
-    QList<TextEditor *> editors;
-    for (QWidget *widget : QApplication::allWidgets())
-        if (auto *editor = qobject_cast<TextEditor *>(widget))
-            editors << editor;
-    return editors;
+    windows().form1->show();
+    QVERIFY(QTest::qWaitForWindowExposed(windows().form1));
+    program.write(u"page.html"_s, bytes);
+    program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"page.html"_s)));
+    windows().form1->Button2->click();
 }
 
 void waitUntilColoured()
@@ -56,16 +60,10 @@ private slots:
     void coloursOpenedAndTypedHtml()
     {
         ProgramFixture program;
-        windows().form1->show();
-        QVERIFY(QTest::qWaitForWindowExposed(windows().form1));
         const QByteArray opened = "<!DOCTYPE html>\r\n<p class=\"x\">Gr&uuml;&szlig;e<!-- a\r\nb --></p>";
-        program.write(u"page.html"_s, opened);
-        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"page.html"_s)));
+        openPage(program, opened);
         QSignalSpy changes(page(), &TextEditor::documentChanged);
         QSignalSpy contents(page()->document(), &QTextDocument::contentsChange);
-        windows().form1->Button2->click();
-        changes.clear();
-        contents.clear();
         waitUntilColoured();
         QCOMPARE(contents.count(), 0); // colouring is no change of the document
 
@@ -79,12 +77,10 @@ private slots:
         QCOMPARE(colourAt(2, 5), HtmlColouring::colour(HtmlKind::Tag));
 
         // The colours reach the screen.
-        const QImage shown = page()->viewport()->grab().toImage();
-        bool tagPixel = false;
-        for (int y = 0; y < shown.height() && !tagPixel; ++y)
-            for (int x = 0; x < shown.width() && !tagPixel; ++x)
-                tagPixel = shown.pixelColor(x, y) == HtmlColouring::colour(HtmlKind::Tag);
-        QVERIFY(tagPixel);
+        const QImage shown = page()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb tag = HtmlColouring::colour(HtmlKind::Tag).rgb();
+        const auto *pixels = reinterpret_cast<const QRgb *>(shown.constBits());
+        QVERIFY(std::count(pixels, pixels + shown.sizeInBytes() / 4, tag) > 0);
 
         // Typing a comment opener at the top turns the lines below into comment until its end.
         page()->setFocus();
@@ -108,27 +104,18 @@ private slots:
         waitUntilColoured();
         QCOMPARE(colourAt(1, 1), HtmlColouring::colour(HtmlKind::Tag));
 
-        // Colouring changed neither the text nor the caret, and announced nothing of its own.
+        // Colouring changed no text and announced nothing of its own.
         QCOMPARE(changes.count(), 5);
         QCOMPARE(contents.count(), 5);
         QCOMPARE(program.read(u"look.html"_s), "!--" + opened);
-        QCOMPARE(page()->bytes(), "!--" + opened);
     }
 
     void linesScrolledToBeforeTheirStateIsKnownGetTheRightColours()
     {
         ProgramFixture program;
-        windows().form1->show();
-        QVERIFY(QTest::qWaitForWindowExposed(windows().form1));
         // A comment over 20,000 lines, and after it a tag: the page's end is on screen long
         // before the slices have lexed the lines above it.
-        QByteArray opened = "<!--\r\n";
-        for (int line = 0; line < 20'000; ++line)
-            opened += "<p>im Kommentar</p>\r\n";
-        opened += "--><b>";
-        program.write(u"page.html"_s, opened);
-        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"page.html"_s)));
-        windows().form1->Button2->click();
+        openPage(program, "<!--\r\n" + QByteArray("<p>im Kommentar</p>\r\n").repeated(20'000) + "--><b>");
         page()->moveCursor(QTextCursor::End);
         page()->viewport()->repaint();
         waitUntilColoured();
@@ -139,10 +126,14 @@ private slots:
     void composerMemosStayPlain()
     {
         ProgramFixture program;
-        const QList<TextEditor *> editors = findAllEditors();
-        QVERIFY(editors.size() > 1);
-        for (const TextEditor *editor : editors)
-            QCOMPARE(editor->findChildren<HtmlColouring *>().size(), editor == page() ? 1 : 0);
+        int editors = 0;
+        for (QWidget *widget : QApplication::allWidgets()) {
+            if (auto *editor = qobject_cast<TextEditor *>(widget)) {
+                QCOMPARE(editor->findChildren<HtmlColouring *>().size(), editor == page() ? 1 : 0);
+                ++editors;
+            }
+        }
+        QVERIFY(editors > 1);
     }
 };
 
