@@ -4,8 +4,8 @@
 #include "foundation/window_set.h"
 #include "support/test_support.h"
 
-#include <QPushButton>
 #include <QImage>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextLayout>
