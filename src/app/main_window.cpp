@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "document/find_window.h"
+#include "document/html_colouring.h"
 #include "document/line_breaks.h"
 #include "document/page_encoding.h"
 #include "document/page_files.h"
@@ -157,6 +158,7 @@ Form1::Form1(QWidget *parent)
     QObject::connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this),
                      &QShortcut::activated, this,
                      [this] { runGuarded([this] { findAgain(false); }); });
+    new HtmlColouring(HPQT); // the page only; the composer memos stay plain
 
     createCustomTagGroup();
 
