@@ -2,8 +2,9 @@
 // 10 MiB page until its first screen is painted, typing into it, and how long the program goes
 // without answering events while the page is coloured in the background.
 
+#include "program_benchmarks.h"
+
 #include "app/main_window.h"
-#include "app/window_creation.h"
 #include "document/html_colouring.h"
 #include "document/text_editor.h"
 #include "foundation/modal_dialogs.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -154,23 +154,10 @@ BENCHMARK(BM_LongestTimerGap)->ArgName("colouring")->Arg(1)->Arg(0)->Unit(benchm
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QTemporaryDir folder;
-    QDir::setCurrent(folder.path());
-    modalHooks().errorBox = [](const QString &, const QString &text) {
-        qFatal("error box: %s", qPrintable(text));
-    };
-    modalHooks().fileDialog = [](FileDialog &, QWidget *) { return true; };
-    QFile(u"eigene.lst"_s).open(QIODevice::WriteOnly); // an empty list, read when the window shows
-    createWindows();
-    windows().form1->show();
-    QFile file(u"page.html"_s);
-    file.open(QIODevice::WriteOnly);
-    file.write(makePage(pageBytes));
-    file.close();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    destroyWindows();
-    return 0;
+    return runProgramBenchmarks(argc, argv, MainWindow::Shown, [] {
+        modalHooks().fileDialog = [](FileDialog &, QWidget *) { return true; };
+        QFile file(u"page.html"_s);
+        file.open(QIODevice::WriteOnly);
+        file.write(makePage(pageBytes));
+    });
 }

@@ -1,8 +1,9 @@
 // Typing, appending and opening on large documents, each beside the floor of writing the same
 // bytes to a file.
 
+#include "program_benchmarks.h"
+
 #include "app/main_window.h"
-#include "app/window_creation.h"
 #include "document/page_encoding.h"
 #include "document/text_editor.h"
 #include "foundation/modal_dialogs.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -161,16 +161,5 @@ BENCHMARK(BM_ChooseEncodingWindows1251)->Arg(10)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QTemporaryDir folder;
-    QDir::setCurrent(folder.path());
-    modalHooks().errorBox = [](const QString &, const QString &text) {
-        qFatal("error box: %s", qPrintable(text));
-    };
-    createWindows();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    destroyWindows();
-    return 0;
+    return runProgramBenchmarks(argc, argv, MainWindow::Hidden);
 }

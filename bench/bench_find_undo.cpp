@@ -1,20 +1,19 @@
 // Undo, find and replace on a 10 MiB page, each beside the floor of writing its bytes to a file.
 
+#include "program_benchmarks.h"
+
 #include "app/main_window.h"
-#include "app/window_creation.h"
 #include "document/find_window.h"
 #include "document/text_editor.h"
 #include "document/text_search.h"
 #include "foundation/modal_dialogs.h"
 #include "foundation/window_set.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTextCursor>
 
 #include <benchmark/benchmark.h>
@@ -136,16 +135,5 @@ BENCHMARK(BM_ReplaceAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QTemporaryDir folder;
-    QDir::setCurrent(folder.path());
-    modalHooks().errorBox = [](const QString &, const QString &text) {
-        qFatal("error box: %s", qPrintable(text));
-    };
-    createWindows();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    destroyWindows();
-    return 0;
+    return runProgramBenchmarks(argc, argv, MainWindow::Hidden);
 }

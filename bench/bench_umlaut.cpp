@@ -2,8 +2,9 @@
 // same bytes, a sweep that converts a whole page beside writing its preview copy once, and how
 // many sweeps the one-second window of a save gives a page.
 
+#include "program_benchmarks.h"
+
 #include "app/main_window.h"
-#include "app/window_creation.h"
 #include "document/codepage1252.h"
 #include "document/line_breaks.h"
 #include "document/page_files.h"
@@ -12,13 +13,10 @@
 #include "foundation/modal_dialogs.h"
 #include "foundation/window_set.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -184,18 +182,5 @@ BENCHMARK(BM_SaveWindowOnPage)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QTemporaryDir folder;
-    QDir::setCurrent(folder.path());
-    modalHooks().errorBox = [](const QString &, const QString &text) {
-        qFatal("error box: %s", qPrintable(text));
-    };
-    QFile(u"eigene.lst"_s).open(QIODevice::WriteOnly); // read when the main window is shown
-    createWindows();
-    mainWindow()->show(); // the editor as the user sees it, so scrolling and painting count
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    destroyWindows();
-    return 0;
+    return runProgramBenchmarks(argc, argv, MainWindow::Shown);
 }
