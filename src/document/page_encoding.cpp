@@ -378,7 +378,8 @@ QByteArray encodeUtf8Document(QStringView rawText, QByteArrayView byteOrderMark)
     QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QByteArray out(byteOrderMark.size() + encoder.requiredSpace(rawText.size()), Qt::Uninitialized);
     char *dst = out.data();
-    std::memcpy(dst, byteOrderMark.data(), byteOrderMark.size());
+    if (!byteOrderMark.isEmpty()) // memcpy wants a real source even for no bytes
+        std::memcpy(dst, byteOrderMark.data(), byteOrderMark.size());
     dst += byteOrderMark.size();
     qsizetype start = 0;
     while (true) {
