@@ -136,13 +136,32 @@ void BM_ChooseEncodingUtf8(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * page.size());
 }
 
-// A declared single-byte page is decoded and encoded once to check it.
-void BM_ChooseEncodingWindows1251(benchmark::State &state)
+// A page declared in windows-1251, one of the encodings of one byte a character.
+QByteArray makeWindows1251Page(qsizetype bytes)
 {
     QByteArray page = "<meta charset=\"windows-1251\">\r\n";
     const QByteArray line("<tr><td>\xcf\xf0\xe8\xe2\xe5\xf2, \xec\xe8\xf0</td></tr>\r\n");
-    while (page.size() < (state.range(0) << 20))
+    while (page.size() < bytes)
         page += line;
+    return page;
+}
+
+void BM_TypeOneCharacterWindows1251(benchmark::State &state)
+{
+    loadDocument(state.range(0) << 20, makeWindows1251Page);
+    TextEditor *editor = mainWindow()->HPQT;
+    editor->setFocus();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_s);
+        QApplication::sendEvent(editor, &press);
+    }
+    state.SetBytesProcessed(state.iterations() * editor->length());
+}
+
+// A declared single-byte page is decoded and encoded once to check it.
+void BM_ChooseEncodingWindows1251(benchmark::State &state)
+{
+    const QByteArray page = makeWindows1251Page(state.range(0) << 20);
     for (auto _ : state)
         benchmark::DoNotOptimize(choosePageEncoding(page));
     state.SetBytesProcessed(state.iterations() * page.size());
@@ -153,6 +172,7 @@ BENCHMARK(BM_TypeOneCharacter)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AppendTableTag)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenPage)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TypeOneCharacterUtf8)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeOneCharacterWindows1251)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenUtf8Page)->Arg(10)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ChooseEncodingUtf8)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ChooseEncodingWindows1251)->Arg(10)->Unit(benchmark::kMillisecond);

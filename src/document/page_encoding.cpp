@@ -7,7 +7,9 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -20,6 +22,18 @@ struct LabelGroup
     const char *encoding;
     const char *labels;
 };
+
+// The encodings of one byte a character, from IBM866 to x-mac-cyrillic in the table below.
+bool isSingleByte(QByteArrayView name)
+{
+    static const QByteArrayView names[] = {
+        "IBM866", "ISO-8859-2", "ISO-8859-3", "ISO-8859-4", "ISO-8859-5", "ISO-8859-6",
+        "ISO-8859-7", "ISO-8859-8", "ISO-8859-8-I", "ISO-8859-10", "ISO-8859-13",
+        "ISO-8859-14", "ISO-8859-15", "ISO-8859-16", "KOI8-R", "KOI8-U", "macintosh",
+        "windows-874", "windows-1250", "windows-1251", "windows-1253", "windows-1254",
+        "windows-1255", "windows-1256", "windows-1257", "windows-1258", "x-mac-cyrillic"};
+    return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
 constexpr LabelGroup labelGroups[] = {
     {"UTF-8", " unicode-1-1-utf-8 unicode11utf8 unicode20utf8 utf-8 utf8 x-unicode20utf8 "},
     {"IBM866", " 866 cp866 csibm866 ibm866 "},
@@ -372,6 +386,82 @@ private:
     QHash<char32_t, bool> m_holds;
 };
 
+// A single-byte encoding as a table, read once from its converter: a byte stands for a
+// character when the converter decodes it to that character and encodes the character back to
+// it. Writing a large page through the table takes milliseconds; through the converter, which
+// must also be checked by decoding, it took a quarter of a second at every keystroke.
+class SingleByteTable
+{
+public:
+    static const SingleByteTable &forName(const QByteArray &name)
+    {
+        static QHash<QByteArray, std::shared_ptr<const SingleByteTable>> tables;
+        auto &table = tables[name];
+        if (!table)
+            table = std::make_shared<const SingleByteTable>(name);
+        return *table;
+    }
+
+    explicit SingleByteTable(const QByteArray &name)
+    {
+        m_byte.fill(-1);
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            QStringDecoder decoder(name.constData());
+            const QString character = decoder.decode(QByteArrayView(&byte, 1));
+            if (decoder.hasError() || character.size() != 1 || character[0].isSurrogate())
+                continue;
+            QStringEncoder encoder(name.constData());
+            const QByteArray back = encoder.encode(character);
+            if (!encoder.hasError() && back == QByteArrayView(&byte, 1))
+                m_byte[character[0].unicode()] = qint16(b);
+        }
+        m_byte[u'\n'] = -1; // a line break, written as CR LF
+    }
+
+    // Line breaks (U+2029 or "\n") as CR LF, what the encoding cannot hold as references.
+    QByteArray encodeDocument(QStringView rawText) const
+    {
+        // One byte a character is the rule; the output grows only for breaks and references.
+        const qsizetype n = rawText.size();
+        QByteArray out(n + n / 16, Qt::Uninitialized);
+        char *dst = out.data();
+        qsizetype written = 0;
+        const auto makeRoom = [&](qsizetype extra, qsizetype i) {
+            const qsizetype needed = written + extra + (n - i - 1);
+            if (needed > out.size()) {
+                out.resize(std::max(needed, out.size() + out.size() / 2));
+                dst = out.data();
+            }
+        };
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = rawText[i].unicode();
+            const qint16 byte = m_byte[c];
+            if (byte >= 0) {
+                dst[written++] = char(byte);
+            } else if (c == 0x2029 || c == u'\n') {
+                makeRoom(2, i);
+                dst[written++] = '\r';
+                dst[written++] = '\n';
+            } else {
+                const bool pair = QChar::isHighSurrogate(c) && i + 1 < n
+                                  && rawText[i + 1].isLowSurrogate();
+                const QByteArray reference = numericReference(
+                    pair ? QChar::surrogateToUcs4(c, rawText[i + 1].unicode()) : char32_t(c));
+                i += pair ? 1 : 0;
+                makeRoom(reference.size(), i);
+                std::memcpy(dst + written, reference.constData(), reference.size());
+                written += reference.size();
+            }
+        }
+        out.truncate(written);
+        return out;
+    }
+
+private:
+    std::array<qint16, 0x10000> m_byte; // by character; -1 where no byte stands for it
+};
+
 // UTF-8 goes line by line through Qt's own encoder, which is the fast way for a large page.
 QByteArray encodeUtf8Document(QStringView rawText, QByteArrayView byteOrderMark)
 {
@@ -482,6 +572,8 @@ QByteArray PageEncoding::encodeDocument(QStringView rawText) const
     case Kind::Utf8:
         return encodeUtf8Document(rawText, byteOrderMark());
     case Kind::Named:
+        if (isSingleByte(m_name))
+            return SingleByteTable::forName(m_name).encodeDocument(rawText);
         return NamedEncoder(m_name).encode(withCrLf(rawText));
     default: {
         // UTF-16 and UTF-32 hold every character.
@@ -517,7 +609,15 @@ qsizetype PageEncoding::byteLength(QStringView text) const
             length += isBreak(c.unicode()) ? 8 : c.isSurrogate() ? 2 : 4;
         return length;
     case Kind::Named:
-        break;
+        if (!isSingleByte(m_name))
+            break;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            // A pair of surrogates stands for one character and its one substitute.
+            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+                ++i;
+            length += isBreak(text[i].unicode()) ? 2 : 1;
+        }
+        return length;
     }
     if (text.isEmpty())
         return 0;

@@ -1,6 +1,7 @@
 #include "document/page_encoding.h"
 #include "support/test_support.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtTest>
 
@@ -130,6 +131,50 @@ private slots:
         const PageEncoding encoding = PageEncoding::fromLabel(label);
         QVERIFY(encoding.isValid());
         QCOMPARE(printable(encoding.encodeDocument(text)), printable(bytes));
+    }
+
+    // The single-byte encodings write from a table of their own; every character of the Basic
+    // Multilingual Plane must come out as the converter holds it, or as a reference.
+    void singleByteTablesWriteWhatTheConverterHolds_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        for (const char *name : {"IBM866", "ISO-8859-2", "ISO-8859-3", "ISO-8859-4", "ISO-8859-5",
+                                 "ISO-8859-6", "ISO-8859-7", "ISO-8859-8", "ISO-8859-8-I",
+                                 "ISO-8859-10", "ISO-8859-13", "ISO-8859-14", "ISO-8859-15",
+                                 "KOI8-R", "KOI8-U", "macintosh", "windows-874", "windows-1250",
+                                 "windows-1251", "windows-1253", "windows-1254", "windows-1255",
+                                 "windows-1256", "windows-1257", "windows-1258", "x-mac-cyrillic"})
+            QTest::newRow(name) << QByteArray(name);
+    }
+    void singleByteTablesWriteWhatTheConverterHolds()
+    {
+        QFETCH(QByteArray, name);
+        const PageEncoding encoding = PageEncoding::fromLabel(name);
+        if (!encoding.isValid())
+            QSKIP("no converter for this encoding here");
+        QString all;
+        for (char32_t c = 0; c < 0x10000; ++c) {
+            if (!QChar::isSurrogate(c) && c != u'\n' && c != 0x2029)
+                all.append(QChar(c));
+        }
+        // A character is held when the converter gives it one byte that decodes back to it.
+        QByteArray everyByte(256, Qt::Uninitialized);
+        for (int b = 0; b < 256; ++b)
+            everyByte[b] = char(b);
+        QStringDecoder decoder(name.constData());
+        const QString decoded = decoder.decode(everyByte);
+        QCOMPARE(decoded.size(), 256);
+        QStringEncoder encoder(name.constData());
+        QByteArray expected;
+        for (const QChar c : std::as_const(all)) {
+            const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+            if (bytes.size() == 1 && decoded[uchar(bytes[0])] == c)
+                expected.append(bytes);
+            else
+                expected.append("&#" + QByteArray::number(c.unicode()) + ';');
+        }
+        QCOMPARE(encoding.encodeDocument(all), expected);
+        QCOMPARE(encoding.byteLength(all), all.size());
     }
 };
 
