@@ -29,14 +29,10 @@ constexpr qsizetype pageBytes = qsizetype(10) << 20;
 // A page of typical HTML lines with a comment over several lines now and then.
 QByteArray makePage(qsizetype bytes)
 {
-    const QByteArray lines = "<tr><td border=1 width=\"50%\" height=20>Ein Eintrag &auml;</td></tr>\r\n"
-                             "<!-- eine Anmerkung\r\n"
-                             "   &uuml;ber zwei Zeilen --><p class='x'>Text</p>\r\n";
-    QByteArray page;
-    page.reserve(bytes + lines.size());
-    while (page.size() < bytes)
-        page += lines;
-    return page;
+    return repeatedLines("<tr><td border=1 width=\"50%\" height=20>Ein Eintrag &auml;</td></tr>\r\n"
+                         "<!-- eine Anmerkung\r\n"
+                         "   &uuml;ber zwei Zeilen --><p class='x'>Text</p>\r\n",
+                         bytes);
 }
 
 TextEditor *page()

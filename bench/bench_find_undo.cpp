@@ -6,11 +6,8 @@
 #include "document/find_window.h"
 #include "document/text_editor.h"
 #include "document/text_search.h"
-#include "foundation/modal_dialogs.h"
 #include "foundation/window_set.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,25 +42,13 @@ Form1 *mainWindow()
 
 void open(const QByteArray &page)
 {
-    QFile file(u"page.html"_s);
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(page);
-    file.close();
     mainWindow()->Button1->click(); // empty the editor so the page differs
-    mainWindow()->OpenDialog1.setFileName(QDir::current().filePath(u"page.html"_s));
-    modalHooks().fileDialog = [](FileDialog &, QWidget *) { return true; };
-    mainWindow()->Button2->click();
+    openThroughDialog(page);
 }
 
 void BM_Floor_WriteBytes(benchmark::State &state)
 {
-    const QByteArray page = makePage(0);
-    for (auto _ : state) {
-        QFile file(u"floor.html"_s);
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write(page);
-    }
-    state.SetBytesProcessed(state.iterations() * page.size());
+    measureWriteFloor(state, makePage(0));
 }
 
 // From Ctrl+Z until look.html holds the page without the append.

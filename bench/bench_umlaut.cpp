@@ -15,7 +15,6 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QPushButton>
 #include <QTimer>
 
@@ -32,17 +31,6 @@ constexpr qsizetype mebibyte = qsizetype(1) << 20;
 Form1 *mainWindow()
 {
     return windows().form1;
-}
-
-// Lines of typical markup and text, without any of the seven characters, `bytes` long at least.
-QByteArray plainPage(qsizetype bytes)
-{
-    const QByteArray line = "<tr><td border=1 width=50% height=20>Ein Eintrag mit etwas Text</td></tr>\r\n";
-    QByteArray page;
-    page.reserve(bytes + line.size());
-    while (page.size() < bytes)
-        page += line;
-    return page;
 }
 
 // `lines` lines of about the same length that make `bytes` together, each with one umlaut.
@@ -104,7 +92,7 @@ double bestMilliseconds(int rounds, Work work)
 
 void BM_SweepFindingNothing(benchmark::State &state)
 {
-    const QByteArray page = plainPage(mebibyte);
+    const QByteArray page = typicalPage(mebibyte);
     setDocument(page);
     UmlautConversion conversion(mainWindow()->HPQT);
     for (auto _ : state)
@@ -142,7 +130,7 @@ void BM_SweepConvertingEveryLine(benchmark::State &state)
 // every sweep of the window runs behind it.
 void BM_SaveWindowOnPage(benchmark::State &state)
 {
-    QByteArray page = plainPage(200 * 1024);
+    QByteArray page = typicalPage(200 * 1024);
     const qsizetype middle = page.indexOf("Text", page.size() / 2);
     page.insert(middle, QByteArray(40, '\xfc'));
     int sweeps = 0;

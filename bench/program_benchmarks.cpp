@@ -6,6 +6,7 @@
 #include "foundation/window_set.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,4 +35,41 @@ int runProgramBenchmarks(int argc, char **argv, MainWindow mainWindow,
     benchmark::Shutdown();
     destroyWindows();
     return 0;
+}
+
+QByteArray repeatedLines(QByteArrayView lines, qsizetype bytes, QByteArrayView head)
+{
+    QByteArray page = head.toByteArray();
+    page.reserve(bytes + lines.size());
+    while (page.size() < bytes)
+        page += lines;
+    return page;
+}
+
+QByteArray typicalPage(qsizetype bytes)
+{
+    return repeatedLines("<tr><td border=1 width=50% height=20>Ein Eintrag mit etwas Text</td></tr>\r\n",
+                         bytes);
+}
+
+void measureWriteFloor(benchmark::State &state, const QByteArray &page)
+{
+    for (auto _ : state) {
+        QFile file(u"floor.html"_s);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(page);
+    }
+    state.SetBytesProcessed(state.iterations() * page.size());
+}
+
+void openThroughDialog(const QByteArray &page)
+{
+    QFile file(u"page.html"_s);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(page);
+    file.close();
+    Form1 *form1 = windows().form1;
+    form1->OpenDialog1.setFileName(QDir::current().filePath(u"page.html"_s));
+    modalHooks().fileDialog = [](FileDialog &, QWidget *) { return true; };
+    form1->Button2->click();
 }
