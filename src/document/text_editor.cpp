@@ -109,8 +109,7 @@ void TextEditor::replaceText(const QString &text)
 
 void TextEditor::replaceText(const QString &text, const PageEncoding &encoding)
 {
-    const qsizetype byteLength = encoding.isCodePage1252() ? text.size() + text.count(u'\n')
-                                                           : encoding.byteLength(text);
+    const qsizetype byteLength = encoding.byteLength(text);
     ensureRoomFor(byteLength);
     const PageEncoding before = std::exchange(m_encoding, encoding);
     if (text.size() == m_mirror.size() && text == this->text()) {
@@ -140,9 +139,7 @@ void TextEditor::appendText(const QString &text)
 {
     if (text.isEmpty())
         return;
-    ensureRoomFor(length()
-                  + (m_encoding.isCodePage1252() ? text.size() + text.count(u'\n')
-                                                 : m_encoding.byteLength(text)));
+    ensureRoomFor(length() + m_encoding.byteLength(text));
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
     asOneStep([&] {
