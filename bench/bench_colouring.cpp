@@ -5,7 +5,7 @@
 #include "program_benchmarks.h"
 
 #include "app/main_window.h"
-#include "document/html_colouring.h"
+#include "html/html_colouring.h"
 #include "document/text_editor.h"
 #include "foundation/modal_dialogs.h"
 #include "foundation/window_set.h"

@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 
 #include "document/find_window.h"
-#include "document/html_colouring.h"
+#include "html/html_colouring.h"
 #include "document/line_breaks.h"
 #include "document/page_encoding.h"
 #include "document/page_files.h"

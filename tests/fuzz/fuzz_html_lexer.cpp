@@ -1,7 +1,7 @@
 // The HTML lexer on any text, line after line with the state carried on: it ends, its pieces lie
 // inside the line in order without overlapping, and the state it hands on is a valid one.
 
-#include "document/html_lexer.h"
+#include "html/html_lexer.h"
 
 #include <QString>
 

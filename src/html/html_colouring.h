@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/html_lexer.h"
+#include "html/html_lexer.h"
 
 #include <QList>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "document/html_colouring.h"
+#include "html/html_colouring.h"
 
 #include <QElapsedTimer>
 #include <QEvent>

@@ -1,5 +1,5 @@
 #include "app/main_window.h"
-#include "document/html_colouring.h"
+#include "html/html_colouring.h"
 #include "document/text_editor.h"
 #include "foundation/window_set.h"
 #include "support/test_support.h"

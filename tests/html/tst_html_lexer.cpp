@@ -1,4 +1,4 @@
-#include "document/html_lexer.h"
+#include "html/html_lexer.h"
 
 #include <QtTest>
 
