@@ -257,6 +257,7 @@ void TextEditor::contextMenuEvent(QContextMenuEvent *event)
         action->setEnabled(!isReadOnly()
                            && (undoing ? m_history.canUndo() : m_history.canRedo()));
     }
+    emit contextMenuAboutToShow(menu, event->pos());
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

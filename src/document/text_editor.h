@@ -10,6 +10,7 @@
 #include <functional>
 
 class QContextMenuEvent;
+class QMenu;
 class QTextCursor;
 
 // A multi-line editor of this program: the document's HPQT and the composer's memos. It holds
@@ -69,6 +70,9 @@ protected:
 signals:
     // Once after every change of the text, but not after clearSilently().
     void documentChanged();
+    // While the context menu is being made, before it shows: others add their entries to it.
+    // position is where it was asked for, in the viewport's coordinates.
+    void contextMenuAboutToShow(QMenu *menu, const QPoint &position);
 
 private:
     void ensureRoomFor(qsizetype addedLength) const;
