@@ -3,6 +3,7 @@
 #include "document/find_window.h"
 #include "html/html_colouring.h"
 #include "document/line_breaks.h"
+#include "document/line_number_margin.h"
 #include "document/page_encoding.h"
 #include "document/page_files.h"
 #include "document/tag_list.h"
@@ -158,7 +159,10 @@ Form1::Form1(QWidget *parent)
     QObject::connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this),
                      &QShortcut::activated, this,
                      [this] { runGuarded([this] { findAgain(false); }); });
+    connectHandler(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this),
+                   &QShortcut::activated, this, &Form1::goToLine);
     new HtmlColouring(HPQT); // the page only; the composer memos stay plain
+    new LineNumberMargin(HPQT);
 
     createCustomTagGroup();
 
@@ -496,4 +500,14 @@ void Form1::findAgain(bool forward)
         m_findWindow->Button1Click();
     else
         m_findWindow->Button2Click();
+}
+
+void Form1::goToLine()
+{
+    const int current = HPQT->textCursor().blockNumber() + 1;
+    const std::optional<int> line = modalHooks().lineNumberBox(this, HPQT->blockCount(), current);
+    if (!line)
+        return;
+    HPQT->moveCaretTo(*line);
+    HPQT->setFocus();
 }

@@ -97,6 +97,8 @@ public:
     Form15 *findWindow();
     void openFindWindow();
     void findAgain(bool forward);
+    // Ctrl+G: asks for a line and puts the caret at its start.
+    void goToLine();
 
 protected:
     void showEvent(QShowEvent *event) override;

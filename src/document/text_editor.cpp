@@ -217,6 +217,15 @@ void TextEditor::replay(const QList<TextEdit> &edits)
     emit documentChanged();
 }
 
+void TextEditor::moveCaretTo(int line, int column)
+{
+    const QTextBlock block = document()->findBlockByNumber(std::clamp(line, 1, blockCount()) - 1);
+    QTextCursor caret(block);
+    caret.setPosition(block.position() + std::clamp(column, 1, block.length()) - 1);
+    setTextCursor(caret);
+    ensureCursorVisible();
+}
+
 void TextEditor::keyPressEvent(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;

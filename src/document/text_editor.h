@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QPlainTextEdit>
 #include <QString>
+#include <QTextBlock>
 
 #include <functional>
 
@@ -62,6 +63,19 @@ public:
     void undo();
     void redo();
     const EditHistory &history() const { return m_history; }
+
+    // Puts the caret at a line and column, both counted from 1 and clamped to the text, and
+    // shows it; nothing is selected and the text stays as it is.
+    void moveCaretTo(int line, int column = 1);
+
+    // For a margin beside the text: room at the left of the text, the first line on screen and
+    // where a line stands, in the viewport's coordinates.
+    void setLeftMargin(int width) { setViewportMargins(width, 0, 0, 0); }
+    QTextBlock firstVisibleLine() const { return firstVisibleBlock(); }
+    QRectF lineGeometry(const QTextBlock &line) const
+    {
+        return blockBoundingGeometry(line).translated(contentOffset());
+    }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -86,9 +87,23 @@ bool runRealOkAbortBox(const QString &caption, const QString &text)
     return box.exec() == QMessageBox::Ok;
 }
 
+std::optional<int> runRealLineNumberBox(QWidget *parent, int lineCount, int current)
+{
+    QInputDialog box(parent);
+    box.setWindowTitle(u"Gehe zu Zeile"_s);
+    box.setLabelText(u"Zeile:"_s);
+    box.setInputMode(QInputDialog::IntInput);
+    box.setIntRange(1, std::max(lineCount, 1));
+    box.setIntValue(current);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.intValue();
+}
+
 ModalHooks realHooks()
 {
-    return {runRealFileDialog, runRealFontDialog, runRealErrorBox, runRealOkAbortBox};
+    return {runRealFileDialog, runRealFontDialog, runRealErrorBox, runRealOkAbortBox,
+            runRealLineNumberBox};
 }
 
 } // namespace

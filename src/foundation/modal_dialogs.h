@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -62,6 +63,8 @@ struct ModalHooks
     std::function<void(const QString &caption, const QString &text)> errorBox;
     // The information box with the buttons "OK" and "Abort"; true for OK.
     std::function<bool(const QString &caption, const QString &text)> okAbortBox;
+    // "Gehe zu Zeile": a line number from 1 to lineCount, starting at current; none when cancelled.
+    std::function<std::optional<int>(QWidget *parent, int lineCount, int current)> lineNumberBox;
 };
 
 ModalHooks &modalHooks();

@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "document/line_number_margin.h"
 #include "document/text_editor.h"
 #include "foundation/window_set.h"
 #include "support/test_support.h"
@@ -279,6 +280,36 @@ private slots:
         click("Button2");
         QCOMPARE(program.errors.size(), 3);
         QCOMPARE(documentBytes(), QByteArray("abc"));
+    }
+
+    void lineNumbersAndGoToLine()
+    {
+        ProgramFixture program;
+        form1()->show();
+        QVERIFY(QTest::qWaitForWindowActive(form1()));
+        TextEditor *editor = form1()->HPQT;
+        auto *margin = editor->findChild<LineNumberMargin *>();
+        QVERIFY(margin);
+        const QRect outer = editor->geometry();
+        editor->insertPlainText(u"a\nb\nc\nd\ne\nf\ng\nh\ni"_s);
+        const int narrow = margin->width();
+        editor->insertPlainText(u"\nj"_s); // the tenth line needs a second digit
+        QVERIFY(margin->width() > narrow);
+        QCOMPARE(editor->geometry(), outer);
+        const QByteArray preview = program.read(u"look.html"_s);
+
+        QSignalSpy changes(editor, &TextEditor::documentChanged);
+        program.lineNumberAnswers.push_back(4);
+        QTest::keyClick(editor, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(program.lineNumberRange, 10);
+        QCOMPARE(editor->textCursor().blockNumber(), 3);
+        QCOMPARE(editor->textCursor().positionInBlock(), 0);
+        QVERIFY(!editor->textCursor().hasSelection());
+
+        QTest::keyClick(editor, Qt::Key_G, Qt::ControlModifier); // cancelled: the caret stays
+        QCOMPARE(editor->textCursor().blockNumber(), 3);
+        QCOMPARE(changes.size(), 0);
+        QCOMPARE(program.read(u"look.html"_s), preview);
     }
 };
 

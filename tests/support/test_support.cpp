@@ -40,6 +40,14 @@ ProgramFixture::ProgramFixture(bool createProgramWindows) : m_createdWindows(cre
         okAbortAnswers.pop_front();
         return answer;
     };
+    hooks.lineNumberBox = [this](QWidget *, int lineCount, int) -> std::optional<int> {
+        lineNumberRange = lineCount;
+        if (lineNumberAnswers.empty())
+            return std::nullopt;
+        const int answer = lineNumberAnswers.front();
+        lineNumberAnswers.pop_front();
+        return answer;
+    };
     if (m_createdWindows)
         createWindows();
 }

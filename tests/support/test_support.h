@@ -37,6 +37,9 @@ public:
     std::deque<std::function<bool(FileDialog &)>> fileAnswers;
     std::deque<std::function<bool(FontDialog &)>> fontAnswers;
     std::deque<bool> okAbortAnswers; // without one the box is answered with OK
+    // Answers for "Gehe zu Zeile"; without one it is cancelled. The range it was asked for is kept.
+    std::deque<int> lineNumberAnswers;
+    int lineNumberRange = 0;
 
     // Convenience answers.
     static std::function<bool(FileDialog &)> choose(const QString &fileName);
