@@ -158,6 +158,9 @@ Form1::Form1(QWidget *parent)
     QObject::connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this),
                      &QShortcut::activated, this,
                      [this] { runGuarded([this] { findAgain(false); }); });
+    // The preview is made after this window, so it is looked up when F12 comes.
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_F12), this), &QShortcut::activated, this,
+                     [] { runGuarded([] { windows().form13->showCurrentPage(); }); });
     new HtmlColouring(HPQT); // the page only; the composer memos stay plain
 
     createCustomTagGroup();
