@@ -93,6 +93,23 @@ class TestPreviewWindow : public QObject
     Q_OBJECT
 
 private slots:
+    // First of all: no test before it may have loaded the engine.
+    void engineLoadsOnlyWhenThePreviewShows()
+    {
+        ProgramFixture program;
+        program.write(u"eigene.lst"_s, {});
+        const auto engineLoaded = [] {
+            QFile maps(u"/proc/self/maps"_s);
+            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+        };
+        typeIntoEditor(u"<p>Typing</p>"_s);
+        QVERIFY(!engineLoaded());
+        QSignalSpy loads(preview(), &Form13::pageLoaded);
+        pressF12(windows().form1->HPQT);
+        QVERIFY(loads.wait(30000));
+        QVERIFY(engineLoaded());
+    }
+
     void showsTheDocumentThroughItsPreviewCopy()
     {
         ProgramFixture program;
