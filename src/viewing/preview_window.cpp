@@ -19,6 +19,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -99,7 +101,7 @@ void Form13::createBrowser()
         pageDone();
         emit pageLoaded(ok);
         // Shown from the event loop, not from inside the engine's own notification.
-        if (!errorText.isEmpty())
+        if (!errorText.isEmpty() && !m_quietFailure)
             QMetaObject::invokeMethod(this, [errorText] { showError(errorText); },
                                       Qt::QueuedConnection);
     });
@@ -132,6 +134,8 @@ void Form13::navigateToPick()
     const QUrl location = fileName.isEmpty()
         ? QUrl(u"about:blank"_s)
         : QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath());
+    // F12 before the first change finds no look.html yet: no error, it shows when written.
+    m_quietFailure = std::exchange(m_byF12, false) && !QFileInfo::exists(fileName);
     m_loading.start();
     m_browser->navigate(location);
     followShownFile(location);
@@ -146,6 +150,7 @@ void Form13::showCurrentPage()
 {
     windows().OpenDialog2->setFileName(QDir::current().absoluteFilePath(
         QString::fromLatin1(previewCopyName)));
+    m_byF12 = true;
     if (!isVisible()) {
         openWindow(this); // navigates as it appears
         return;

@@ -54,4 +54,6 @@ private:
     FileFollower *m_follower = nullptr;
     QElapsedTimer m_loading; // valid while a load runs
     bool m_reloadWaiting = false;
+    bool m_byF12 = false;
+    bool m_quietFailure = false;
 };
