@@ -126,6 +126,7 @@ void Form13::FormShow()
 
 void Form13::navigateToPick()
 {
+    const bool byF12 = std::exchange(m_byF12, false);
     if (!m_browser)
         createBrowser();
     const QString fileName = windows().OpenDialog2->fileName();
@@ -135,7 +136,7 @@ void Form13::navigateToPick()
         ? QUrl(u"about:blank"_s)
         : QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath());
     // F12 before the first change finds no look.html yet: no error, it shows when written.
-    m_quietFailure = std::exchange(m_byF12, false) && !QFileInfo::exists(fileName);
+    m_quietFailure = byF12 && !QFileInfo::exists(fileName);
     m_loading.start();
     m_browser->navigate(location);
     followShownFile(location);
