@@ -161,6 +161,9 @@ Form1::Form1(QWidget *parent)
                      [this] { runGuarded([this] { findAgain(false); }); });
     connectHandler(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this),
                    &QShortcut::activated, this, &Form1::goToLine);
+    // The preview is made after this window, so it is looked up when F12 comes.
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_F12), this), &QShortcut::activated, this,
+                     [] { runGuarded([] { windows().form13->showCurrentPage(); }); });
     new HtmlColouring(HPQT); // the page only; the composer memos stay plain
     new LineNumberMargin(HPQT);
 

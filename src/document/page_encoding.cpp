@@ -14,8 +14,8 @@
 
 namespace {
 
-// The labels browsers accept for each encoding, lower case. ISO-2022-JP is left out: its
-// converter here cannot finish a text in ASCII, so such a page stays in code page 1252, byte
+// The labels browsers accept for each encoding, lower case. ISO-2022-JP is named but not used:
+// its converter here cannot finish a text in ASCII, so such a page stays in code page 1252, byte
 // for byte. The replacement encoding and x-user-defined have no converter either.
 struct LabelGroup
 {
@@ -66,7 +66,7 @@ constexpr LabelGroup labelGroups[] = {
     {"windows-1251", " cp1251 windows-1251 x-cp1251 "},
     {"windows-1252", " ansi_x3.4-1968 ascii cp1252 cp819 csisolatin1 ibm819 iso-8859-1 "
                      "iso-ir-100 iso8859-1 iso88591 iso_8859-1 iso_8859-1:1987 l1 latin1 "
-                     "us-ascii windows-1252 x-cp1252 x-user-defined "},
+                     "us-ascii windows-1252 x-cp1252 "},
     {"windows-1253", " cp1253 windows-1253 x-cp1253 "},
     {"windows-1254", " cp1254 csisolatin5 iso-8859-9 iso-ir-148 iso8859-9 iso88599 iso_8859-9 "
                      "iso_8859-9:1989 l5 latin5 windows-1254 x-cp1254 "},
@@ -83,10 +83,14 @@ constexpr LabelGroup labelGroups[] = {
     // Browsers read EUC-KR as its Windows superset.
     {"windows-949", " cseuckr csksc56011987 euc-kr iso-ir-149 korean ks_c_5601-1987 "
                     "ks_c_5601-1989 ksc5601 ksc_5601 windows-949 "},
-    // A page whose declaration can be read as ASCII is not in UTF-16.
-    {"UTF-8", " csunicode iso-10646-ucs-2 ucs-2 unicode unicodefeff unicodefffe utf-16 "
-              "utf-16be utf-16le "},
+    {"UTF-16BE", " unicodefffe utf-16be "},
+    {"UTF-16LE", " csunicode iso-10646-ucs-2 ucs-2 unicode unicodefeff utf-16 utf-16le "},
+    // Known to browsers, but without a converter here.
+    {"ISO-2022-JP", " csiso2022jp iso-2022-jp "},
+    {"replacement", " csiso2022kr hz-gb-2312 iso-2022-cn iso-2022-cn-ext iso-2022-kr "},
+    {"x-user-defined", " x-user-defined "},
 };
+
 
 // Qt's own converter for UTF-8, UTF-16 and UTF-32 by name.
 std::optional<QStringConverter::Encoding> builtIn(QStringView name)
@@ -111,6 +115,19 @@ QByteArrayView trimmed(QByteArrayView s)
     while (!s.isEmpty() && isAsciiSpace(s.back()))
         s.chop(1);
     return s;
+}
+
+// The name of the encoding a label stands for, as browsers read labels; empty when none does.
+QByteArrayView encodingForLabel(QByteArrayView label)
+{
+    const QByteArray key = ' ' + trimmed(label).toByteArray().toLower() + ' ';
+    if (key.size() <= 2 || key.contains('\0'))
+        return {};
+    for (const LabelGroup &group : labelGroups) {
+        if (std::strstr(group.labels, key.constData()))
+            return group.encoding;
+    }
+    return {};
 }
 
 bool isAscii(QByteArrayView bytes)
@@ -149,154 +166,237 @@ bool holdsFrameMarksUtf8(QByteArrayView bytes)
     return false;
 }
 
-// One attribute of a tag, as a browser's look-ahead for the encoding reads it.
-struct Attribute
+// The HTML standard's prescan of a page's first bytes for a declared encoding, rule for rule,
+// so that the editor reads a page as the preview's browser engine does. Running out of bytes
+// anywhere ends the scan; then only an XML declaration at the very start can still answer.
+class Prescan
 {
-    QByteArray name;
-    QByteArray value;
-};
+public:
+    explicit Prescan(QByteArrayView s) : m_s(s) {}
 
-// Reads the next attribute of a tag from `pos`; false at the end of the tag (after its '>',
-// or "?>" for a processing instruction) or of the bytes.
-bool nextAttribute(QByteArrayView s, qsizetype &pos, Attribute &attribute)
-{
-    const qsizetype n = s.size();
-    while (pos < n && (isAsciiSpace(s[pos]) || s[pos] == '/' || s[pos] == '?'))
-        ++pos;
-    if (pos >= n || s[pos] == '>') {
-        ++pos;
-        return false;
-    }
-    attribute = {};
-    while (pos < n && !isAsciiSpace(s[pos]) && s[pos] != '=' && s[pos] != '/' && s[pos] != '>'
-           && s[pos] != '?')
-        attribute.name += isAsciiLetter(s[pos]) ? char(s[pos++] | 0x20) : s[pos++];
-    while (pos < n && isAsciiSpace(s[pos]))
-        ++pos;
-    if (pos >= n || s[pos] != '=')
-        return true;
-    ++pos;
-    while (pos < n && isAsciiSpace(s[pos]))
-        ++pos;
-    if (pos < n && (s[pos] == '"' || s[pos] == '\'')) {
-        const char quote = s[pos++];
-        const qsizetype end = s.indexOf(quote, pos);
-        const qsizetype stop = end < 0 ? n : end;
-        attribute.value = s.sliced(pos, stop - pos).toByteArray();
-        pos = stop + 1;
-    } else {
-        const qsizetype start = pos;
-        while (pos < n && !isAsciiSpace(s[pos]) && s[pos] != '>')
-            ++pos;
-        attribute.value = s.sliced(start, pos - start).toByteArray();
-    }
-    return true;
-}
-
-// The encoding label in a Content-Type value ("text/html; charset=koi8-r"), or empty.
-QByteArrayView charsetInContent(QByteArrayView content)
-{
-    const QByteArray lower = content.toByteArray().toLower();
-    qsizetype pos = 0;
-    while ((pos = lower.indexOf("charset", pos)) >= 0) {
-        pos += 7;
-        qsizetype i = pos;
-        while (i < content.size() && isAsciiSpace(content[i]))
-            ++i;
-        if (i >= content.size() || content[i] != '=')
-            continue;
-        ++i;
-        while (i < content.size() && isAsciiSpace(content[i]))
-            ++i;
-        if (i < content.size() && (content[i] == '"' || content[i] == '\'')) {
-            const qsizetype end = content.indexOf(content[i], i + 1);
-            return end < 0 ? QByteArrayView() : content.sliced(i + 1, end - i - 1);
-        }
-        qsizetype end = i;
-        while (end < content.size() && !isAsciiSpace(content[end]) && content[end] != ';')
-            ++end;
-        return content.sliced(i, end - i);
-    }
-    return {};
-}
-
-bool startsWithTag(QByteArrayView s, qsizetype pos, QByteArrayView tag)
-{
-    if (s.size() - pos <= tag.size())
-        return false;
-    const char after = s[pos + tag.size()];
-    return s.sliced(pos, tag.size()).compare(tag, Qt::CaseInsensitive) == 0
-        && (isAsciiSpace(after) || after == '/');
-}
-
-// The encoding that a <meta> tag starting at `pos` declares; `pos` moves past the tag.
-PageEncoding metaDeclaration(QByteArrayView s, qsizetype &pos)
-{
-    bool gotPragma = false;
-    bool needPragma = false;
-    QByteArray charset;
-    Attribute attribute;
-    while (nextAttribute(s, pos, attribute)) {
-        if (attribute.name == "http-equiv") {
-            gotPragma = gotPragma || trimmed(attribute.value).compare("content-type", Qt::CaseInsensitive) == 0;
-        } else if (attribute.name == "content" && charset.isEmpty()) {
-            charset = charsetInContent(attribute.value).toByteArray();
-            needPragma = !charset.isEmpty();
-        } else if (attribute.name == "charset") {
-            charset = attribute.value;
-            needPragma = false;
-        }
-    }
-    if (charset.isEmpty() || (needPragma && !gotPragma))
-        return PageEncoding::fromLabel({}); // invalid
-    return PageEncoding::fromLabel(charset);
-}
-
-// The encoding that the page's first 1024 bytes declare; an invalid encoding when none does.
-PageEncoding declaredEncoding(QByteArrayView bytes)
-{
-    const QByteArrayView s = bytes.first(std::min<qsizetype>(bytes.size(), 1024));
-    if (s.startsWith("<?xml")) {
-        qsizetype pos = 5;
-        Attribute attribute;
-        while (nextAttribute(s, pos, attribute)) {
-            if (attribute.name == "encoding")
-                return PageEncoding::fromLabel(attribute.value);
-        }
-    }
-    qsizetype pos = 0;
-    while (pos < s.size()) {
-        if (s[pos] != '<') {
-            ++pos;
-        } else if (s.sliced(pos).startsWith("<!--")) {
-            const qsizetype end = s.indexOf("-->", pos + 2);
-            if (end < 0)
-                break;
-            pos = end + 3;
-        } else if (startsWithTag(s, pos, "<meta")) {
-            pos += 5;
-            const PageEncoding declared = metaDeclaration(s, pos);
-            if (declared.isValid())
-                return declared;
-        } else if (pos + 1 < s.size() && (isAsciiLetter(s[pos + 1]) || s[pos + 1] == '/')) {
-            // Any other tag: its attributes may hold a "<meta" that is none.
-            ++pos;
-            while (pos < s.size() && !isAsciiSpace(s[pos]) && s[pos] != '>')
-                ++pos;
-            Attribute attribute;
-            while (nextAttribute(s, pos, attribute)) {
+    QByteArray encodingName()
+    {
+        if (m_s.startsWith(QByteArrayView("<\0?\0x\0", 6)))
+            return "UTF-16LE";
+        if (m_s.startsWith(QByteArrayView("\0<\0?\0x", 6)))
+            return "UTF-16BE";
+        try {
+            for (m_pos = 0;; ++m_pos) {
+                QByteArray found = atByte();
+                if (!found.isEmpty())
+                    return found;
             }
-        } else if (pos + 1 < s.size() && (s[pos + 1] == '!' || s[pos + 1] == '?')) {
-            const qsizetype end = s.indexOf('>', pos);
-            if (end < 0)
-                break;
-            pos = end + 1;
-        } else {
-            ++pos;
+        } catch (const OutOfBytes &) {
         }
+        return xmlEncoding();
     }
-    return PageEncoding::fromLabel({});
-}
+
+private:
+    struct OutOfBytes
+    {
+    };
+
+    struct Attribute
+    {
+        QByteArray name;
+        QByteArray value;
+    };
+
+    char at(qsizetype i) const
+    {
+        if (i >= m_s.size())
+            throw OutOfBytes();
+        return m_s[i];
+    }
+
+    static bool isSpace(char c) { return isAsciiSpace(c); }
+    static char lower(char c) { return c >= 'A' && c <= 'Z' ? char(c | 0x20) : c; }
+
+    bool startsHere(QByteArrayView what, Qt::CaseSensitivity cs = Qt::CaseSensitive) const
+    {
+        return m_s.size() - m_pos >= what.size()
+            && m_s.sliced(m_pos, what.size()).compare(what, cs) == 0;
+    }
+
+    void advanceTo(qsizetype from, auto stopsAt)
+    {
+        m_pos = from;
+        while (!stopsAt(at(m_pos)))
+            ++m_pos;
+    }
+
+    // What the bytes at the position start; an encoding's name when a <meta> declares one.
+    QByteArray atByte()
+    {
+        if (at(m_pos) != '<')
+            return {};
+        if (startsHere("<!--")) {
+            qsizetype end = m_pos + 4; // the dashes of "<!--" may close it too
+            while (!(at(end) == '>' && m_s[end - 1] == '-' && m_s[end - 2] == '-'))
+                ++end;
+            m_pos = end;
+        } else if (startsHere("<meta", Qt::CaseInsensitive) && m_pos + 5 < m_s.size()
+                   && (isSpace(m_s[m_pos + 5]) || m_s[m_pos + 5] == '/')) {
+            m_pos += 5;
+            return meta();
+        } else if (isAsciiLetter(at(m_pos + 1)) || (at(m_pos + 1) == '/' && isAsciiLetter(at(m_pos + 2)))) {
+            // Another tag: its attribute values may hold a "<meta" that is none.
+            advanceTo(m_pos, [](char c) { return isSpace(c) || c == '>'; });
+            Attribute attribute;
+            while (nextAttribute(attribute)) {
+            }
+        } else if (at(m_pos + 1) == '!' || at(m_pos + 1) == '/' || at(m_pos + 1) == '?') {
+            advanceTo(m_pos + 1, [](char c) { return c == '>'; });
+        }
+        return {};
+    }
+
+    QByteArray meta()
+    {
+        QList<QByteArray> seen;
+        bool gotPragma = false;
+        std::optional<bool> needPragma;
+        std::optional<QByteArray> charset; // empty: a label no encoding has
+        Attribute attribute;
+        while (nextAttribute(attribute)) {
+            if (seen.contains(attribute.name))
+                continue; // only the first of a name counts
+            seen.append(attribute.name);
+            if (attribute.name == "http-equiv") {
+                gotPragma = gotPragma || attribute.value == "content-type";
+            } else if (attribute.name == "content") {
+                const QByteArray inContent = charsetInContent(attribute.value);
+                if (!inContent.isEmpty() && !charset) {
+                    charset = inContent;
+                    needPragma = true;
+                }
+            } else if (attribute.name == "charset") {
+                charset = encodingForLabel(attribute.value).toByteArray();
+                needPragma = false;
+            }
+        }
+        if (!needPragma || (*needPragma && !gotPragma) || charset->isEmpty())
+            return {};
+        if (charset->startsWith("UTF-16"))
+            return "UTF-8";
+        if (*charset == "x-user-defined")
+            return "windows-1252";
+        return *charset;
+    }
+
+    // The standard's "get an attribute"; false at the tag's '>', which it leaves in place.
+    bool nextAttribute(Attribute &attribute)
+    {
+        while (isSpace(at(m_pos)) || at(m_pos) == '/')
+            ++m_pos;
+        if (at(m_pos) == '>')
+            return false;
+        attribute = {};
+        for (;; ++m_pos) {
+            const char c = at(m_pos);
+            if (c == '=' && !attribute.name.isEmpty()) {
+                ++m_pos;
+                return readValue(attribute);
+            }
+            if (isSpace(c))
+                break;
+            if (c == '/' || c == '>')
+                return true;
+            attribute.name += lower(c);
+        }
+        while (isSpace(at(m_pos)))
+            ++m_pos;
+        if (at(m_pos) != '=')
+            return true;
+        ++m_pos;
+        return readValue(attribute);
+    }
+
+    bool readValue(Attribute &attribute)
+    {
+        while (isSpace(at(m_pos)))
+            ++m_pos;
+        const char first = at(m_pos);
+        if (first == '"' || first == '\'') {
+            for (++m_pos; at(m_pos) != first; ++m_pos)
+                attribute.value += lower(m_s[m_pos]);
+            ++m_pos;
+            return true;
+        }
+        if (first == '>')
+            return true;
+        for (; !isSpace(at(m_pos)) && at(m_pos) != '>'; ++m_pos)
+            attribute.value += lower(m_s[m_pos]);
+        return true;
+    }
+
+    // The standard's "extracting a character encoding from a meta element" on a content
+    // value ("text/html; charset=koi8-r"): the encoding's name, or empty.
+    static QByteArray charsetInContent(QByteArrayView content)
+    {
+        qsizetype pos = 0;
+        while ((pos = content.indexOf("charset", pos)) >= 0) {
+            pos += 7;
+            while (pos < content.size() && isSpace(content[pos]))
+                ++pos;
+            if (pos >= content.size() || content[pos] != '=')
+                continue;
+            ++pos;
+            while (pos < content.size() && isSpace(content[pos]))
+                ++pos;
+            if (pos >= content.size())
+                return {};
+            const char first = content[pos];
+            if (first == '"' || first == '\'') {
+                const qsizetype end = content.indexOf(first, pos + 1);
+                if (end < 0)
+                    return {};
+                return encodingForLabel(content.sliced(pos + 1, end - pos - 1)).toByteArray();
+            }
+            qsizetype end = pos;
+            while (end < content.size() && !isSpace(content[end]) && content[end] != ';')
+                ++end;
+            return encodingForLabel(content.sliced(pos, end - pos)).toByteArray();
+        }
+        return {};
+    }
+
+    // The standard's "get an XML encoding": <?xml ... encoding="..." at the very start.
+    QByteArray xmlEncoding() const
+    {
+        if (!m_s.startsWith("<?xml"))
+            return {};
+        const qsizetype declarationEnd = m_s.indexOf('>');
+        if (declarationEnd < 0)
+            return {};
+        qsizetype pos = m_s.first(declarationEnd).indexOf("encoding");
+        if (pos < 0)
+            return {};
+        pos += 8;
+        const auto skipControls = [&] {
+            while (pos < m_s.size() && uchar(m_s[pos]) <= 0x20)
+                ++pos;
+        };
+        skipControls();
+        if (pos >= m_s.size() || m_s[pos] != '=')
+            return {};
+        ++pos;
+        skipControls();
+        if (pos >= m_s.size() || (m_s[pos] != '"' && m_s[pos] != '\''))
+            return {};
+        const qsizetype end = m_s.indexOf(m_s[pos], pos + 1);
+        if (end < 0)
+            return {};
+        const QByteArrayView label = m_s.sliced(pos + 1, end - pos - 1);
+        if (std::any_of(label.begin(), label.end(), [](char c) { return uchar(c) <= 0x20; }))
+            return {};
+        const QByteArray name = encodingForLabel(label).toByteArray();
+        return name.startsWith("UTF-16") ? QByteArray("UTF-8") : name;
+    }
+
+    QByteArrayView m_s;
+    qsizetype m_pos = 0;
+};
 
 QByteArray numericReference(char32_t codePoint)
 {
@@ -491,22 +591,16 @@ PageEncoding PageEncoding::fromLabel(QByteArrayView label)
 {
     PageEncoding invalid;
     invalid.m_valid = false;
-    const QByteArray key = ' ' + trimmed(label).toByteArray().toLower() + ' ';
-    if (key.size() <= 2 || key.contains('\0'))
+    const QByteArray name = encodingForLabel(label).toByteArray();
+    // In an HTML page a UTF-16 label stands for UTF-8, x-user-defined for code page 1252.
+    if (name == "windows-1252" || name == "x-user-defined")
+        return PageEncoding();
+    if (name == "UTF-8" || name.startsWith("UTF-16"))
+        return PageEncoding(Kind::Utf8);
+    if (name.isEmpty() || name == "ISO-2022-JP" || name == "replacement"
+        || !QStringEncoder(name.constData()).isValid() || !QStringDecoder(name.constData()).isValid())
         return invalid;
-    for (const LabelGroup &group : labelGroups) {
-        if (!std::strstr(group.labels, key.constData()))
-            continue;
-        const QByteArray name(group.encoding);
-        if (name == "windows-1252")
-            return PageEncoding();
-        if (name == "UTF-8")
-            return PageEncoding(Kind::Utf8);
-        if (!QStringEncoder(name.constData()).isValid() || !QStringDecoder(name.constData()).isValid())
-            return invalid;
-        return PageEncoding(Kind::Named, name);
-    }
-    return invalid;
+    return PageEncoding(Kind::Named, name);
 }
 
 QString PageEncoding::name() const
@@ -660,6 +754,11 @@ bool PageEncoding::roundTrips(QByteArrayView bytes, QString *text) const
     }
 }
 
+QByteArray declaredEncodingName(QByteArrayView bytes)
+{
+    return Prescan(bytes.first(std::min<qsizetype>(bytes.size(), 1024))).encodingName();
+}
+
 PageEncoding choosePageEncoding(QByteArrayView bytes, QString *text)
 {
     using Kind = PageEncoding::Kind;
@@ -675,7 +774,11 @@ PageEncoding choosePageEncoding(QByteArrayView bytes, QString *text)
         if (bytes.startsWith(marked.byteOrderMark()) && marked.roundTrips(bytes, &decoded))
             return chosen(marked);
     }
-    const PageEncoding declared = declaredEncoding(bytes);
+    const QByteArray declaredName = declaredEncodingName(bytes);
+    // Only a UTF-16 XML declaration names UTF-16 without a byte-order mark.
+    const PageEncoding declared = declaredName == "UTF-16LE" ? PageEncoding(Kind::Utf16LE)
+        : declaredName == "UTF-16BE"                        ? PageEncoding(Kind::Utf16BE)
+                                                            : PageEncoding::fromLabel(declaredName);
     if (declared.isValid() && declared.roundTrips(bytes, &decoded))
         return chosen(declared);
     if (!isAscii(bytes) && PageEncoding(Kind::Utf8).roundTrips(bytes, &decoded))

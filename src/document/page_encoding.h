@@ -55,9 +55,14 @@ private:
     bool m_valid = true;
 };
 
+// The name of the encoding that a page's first 1024 bytes declare, found as a browser finds it
+// (<meta charset>, <meta http-equiv="Content-Type" content>, else <?xml encoding>), in the
+// browsers' spelling ("windows-1252", "Shift_JIS"); empty when they declare none.
+QByteArray declaredEncodingName(QByteArrayView bytes);
+
 // The encoding of a page's bytes, by the first rule that applies: a byte-order mark; a
-// declaration in the first 1024 bytes (<meta charset>, <meta http-equiv="Content-Type">,
-// <?xml encoding>) whose encoding gives back the same bytes; valid UTF-8 holding a byte above
+// declaration in the first 1024 bytes (declaredEncodingName) whose encoding gives back the
+// same bytes; valid UTF-8 holding a byte above
 // 127; else code page 1252, which keeps every byte. Where the choice needed decoding the page,
 // the text is handed out in `text` (else it is left empty).
 PageEncoding choosePageEncoding(QByteArrayView bytes, QString *text = nullptr);

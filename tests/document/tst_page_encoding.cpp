@@ -66,6 +66,9 @@ private slots:
         QTest::newRow("xml declaration")
             << "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n" + in("Shift_JIS", u"日本語"_s)
             << u"Shift_JIS"_s << false << u"日本語"_s;
+        QTest::newRow("UTF-16LE by its xml declaration")
+            << in("UTF-16LE", u"<?xml version=\"1.0\"?>\r\n<p>Grüße</p>"_s) << u"UTF-16LE"_s << false
+            << u"Grüße"_s;
         QTest::newRow("label sjis") << "<meta charset=sjis>" + in("Shift_JIS", u"日本語"_s) << u"Shift_JIS"_s
                                     << false << u"日本語"_s;
         QTest::newRow("label euc-jp") << "<meta charset=' EUC-JP '>" + in("EUC-JP", u"日本語"_s)
@@ -110,6 +113,67 @@ private slots:
         QCOMPARE(choosePageEncoding(bytes), page.encoding);
         QVERIFY2(page.text.contains(excerpt), qPrintable(page.text));
         QCOMPARE(printable(page.encoding.encodeDocument(raw(page.text))), printable(bytes));
+    }
+
+    // The declaration is read as a browser's prescan reads the first 1024 bytes.
+    void findsTheDeclarationAsABrowserDoes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("declared");
+        const QByteArray pragma = "<meta http-equiv=content-type content=\"text/html; charset=koi8-r\">";
+        QTest::newRow("charset") << "<meta charset=koi8-r>"_ba << "KOI8-R"_ba;
+        QTest::newRow("meta and a slash") << "<meta/charset=koi8-r>"_ba << "KOI8-R"_ba;
+        QTest::newRow("metal is no meta") << "<metal charset=koi8-r>"_ba << ""_ba;
+        QTest::newRow("pragma after content")
+            << "<meta content='text/html; charset=koi8-r' http-equiv='Content-Type'>"_ba << "KOI8-R"_ba;
+        QTest::newRow("pragma value with a trailing space")
+            << "<meta http-equiv=\"Content-Type \" content=\"text/html; charset=koi8-r\">"_ba << ""_ba;
+        QTest::newRow("pragma needed but missing") << "<meta content=\"text/html; charset=koi8-r\">"_ba
+                                                   << ""_ba;
+        QTest::newRow("charset needs no pragma beside content")
+            << "<meta content=\"text/html; charset=koi8-r\" charset=cp1251>"_ba << "windows-1251"_ba;
+        QTest::newRow("content does not override charset")
+            << "<meta charset=cp1251 http-equiv=content-type content=\"charset=koi8-r\">"_ba
+            << "windows-1251"_ba;
+        QTest::newRow("repeated charset: the first counts") << "<meta charset=koi8-r charset=cp1251>"_ba
+                                                            << "KOI8-R"_ba;
+        QTest::newRow("repeated http-equiv: the first counts")
+            << "<meta http-equiv=refresh http-equiv=content-type content=\"charset=koi8-r\">"_ba << ""_ba;
+        QTest::newRow("unknown label: the next meta counts") << "<meta charset=klingon><meta charset=koi8-r>"_ba
+                                                             << "KOI8-R"_ba;
+        QTest::newRow("unquoted value takes the slash") << "<meta charset=koi8-r/>"_ba << ""_ba;
+        QTest::newRow("content, quoted label") << "<meta http-equiv=content-type content='charset=\"koi8-r\"'>"_ba
+                                               << "KOI8-R"_ba;
+        QTest::newRow("content, unmatched quote")
+            << "<meta http-equiv=content-type content='charset=\"koi8-r'>"_ba << ""_ba;
+        QTest::newRow("content, blanks around =, up to ;")
+            << "<meta http-equiv=content-type content='charset = koi8-r;x'>"_ba << "KOI8-R"_ba;
+        QTest::newRow("cut off before its >") << "<meta charset=koi8-r"_ba << ""_ba;
+        QTest::newRow("cut off in a quoted value") << "<meta charset=\"koi8-r"_ba << ""_ba;
+        QTest::newRow("> beyond 1024 bytes") << QByteArray(1000, ' ') + "<meta charset=koi8-r" + QByteArray(30, ' ') + '>'
+                                             << ""_ba;
+        QTest::newRow("in a comment") << "<!-- <meta charset=koi8-r> -->"_ba << ""_ba;
+        QTest::newRow("after <!-->") << "<!--><meta charset=koi8-r>"_ba << "KOI8-R"_ba;
+        QTest::newRow("in a comment never closed") << "<!-- <meta charset=koi8-r>"_ba << ""_ba;
+        QTest::newRow("in another tag's value") << "<img alt=\"<meta charset=koi8-r>\">"_ba << ""_ba;
+        QTest::newRow("in another tag, unquoted") << "<a title=<meta charset=koi8-r>"_ba << ""_ba;
+        QTest::newRow("in an end tag's attributes") << "</p title='<meta charset=koi8-r>'>"_ba << ""_ba;
+        QTest::newRow("in <? up to its >") << "<?php '<meta charset=koi8-r>' ?>"_ba << ""_ba;
+        QTest::newRow("utf-16 is UTF-8") << "<meta charset=utf-16be>"_ba << "UTF-8"_ba;
+        QTest::newRow("named without a converter here") << "<meta charset=iso-2022-jp><meta charset=utf-8>"_ba
+                                                        << "ISO-2022-JP"_ba;
+        QTest::newRow("meta over xml") << "<?xml encoding=\"koi8-r\"?><meta charset=cp1251>"_ba
+                                       << "windows-1251"_ba;
+        QTest::newRow("xml not at the start") << " <?xml encoding=\"koi8-r\"?>"_ba << ""_ba;
+        QTest::newRow("xml encoding after its >") << "<?xml version=\"1.0\"?><p encoding=\"koi8-r\">"_ba << ""_ba;
+        QTest::newRow("xml label with a blank") << "<?xml encoding=\"koi8-r \"?>"_ba << ""_ba;
+        QTest::newRow("xml in UTF-16LE") << QByteArray("<\0?\0x\0m\0l\0", 10) << "UTF-16LE"_ba;
+    }
+    void findsTheDeclarationAsABrowserDoes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, declared);
+        QCOMPARE(declaredEncodingName(bytes), declared);
     }
 
     void writesWhatTheEncodingCannotHoldAsReferences_data()

@@ -10,7 +10,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QTextCursor>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -46,6 +48,38 @@ QString shownText()
     return text.trimmed();
 }
 
+// What a script in the shown page gives back.
+QVariant evaluate(const QString &script)
+{
+    QVariant value;
+    bool done = false;
+    preview()->browser()->runScript(script, [&](const QVariant &result) {
+        value = result;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        return u"<no answer>"_s;
+    return value;
+}
+
+// F12 as the user presses it, in the window in front.
+void pressF12(QWidget *where)
+{
+    where->window()->show();
+    QApplication::setActiveWindow(where->window());
+    QTest::keyClick(where, Qt::Key_F12);
+}
+
+// Types into the page editor, as the user back in the main window.
+void typeIntoEditor(const QString &text)
+{
+    Form1 *main = windows().form1;
+    QApplication::setActiveWindow(main);
+    main->HPQT->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), main->HPQT);
+    QTest::keyClicks(main->HPQT, text);
+}
+
 void writePage(ProgramFixture &program, const QString &name, const QString &heading)
 {
     program.write(name, "<html><head><meta charset=\"utf-8\"></head><body><h1>"
@@ -59,6 +93,57 @@ class TestPreviewWindow : public QObject
     Q_OBJECT
 
 private slots:
+    // First of all, so that no test before it has loaded the engine.
+    void f12ShowsTheCurrentDocument()
+    {
+        ProgramFixture program;
+        program.write(u"eigene.lst"_s, {}); // the main window shows, and reads it
+        writePage(program, u"other.html"_s, u"Andere Seite"_s);
+        QSignalSpy loads(preview(), &Form13::pageLoaded);
+        const auto engineLoaded = [] {
+            QFile maps(u"/proc/self/maps"_s);
+            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+        };
+        QVERIFY(!engineLoaded());
+
+        // No box, no dialog, as if look.html had been picked; before the first change there is
+        // none yet, which is no error: the page shows as soon as it is written.
+        pressF12(windows().form1->HPQT);
+        QVERIFY(preview()->isVisible());
+        QVERIFY(loads.wait(30000));
+        QVERIFY(engineLoaded());
+        typeIntoEditor(u"<h1>Eins</h1>"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(shownText(), u"Eins"_s, 10000);
+        QCOMPARE(program.okAbortBoxesShown + program.fileDialogsShown, 0);
+        QCOMPARE(windows().OpenDialog2->fileName(), program.path(u"look.html"_s));
+
+        // F12 writes nothing: after "Neu" the page from before shows.
+        QTest::mouseClick(windows().form1->Button1, Qt::LeftButton);
+        QTest::mouseClick(preview()->Panel1, Qt::LeftButton);
+        pressF12(windows().form1->HPQT);
+        QVERIFY(loads.wait(30000));
+        QCOMPARE(shownText(), u"Eins"_s);
+        QCOMPARE(program.read(u"look.html"_s), "<h1>Eins</h1>"_ba);
+
+        // Open on another page: F12 in either window brings the document back.
+        QTest::mouseClick(preview()->Panel1, Qt::LeftButton);
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"other.html"_s)));
+        showWebsite();
+        QVERIFY(loads.wait(30000));
+        QCOMPARE(shownText(), u"Andere Seite"_s);
+        pressF12(preview()->shower->focusProxy()); // where the keyboard is in the page
+        QVERIFY(loads.wait(30000));
+        QCOMPARE(shownText(), u"Eins"_s);
+
+        // A later "Website anzeigen" that is cancelled shows look.html again.
+        QTest::mouseClick(preview()->Panel1, Qt::LeftButton);
+        program.fileAnswers.push_back(ProgramFixture::cancel());
+        showWebsite();
+        QVERIFY(loads.wait(30000));
+        QCOMPARE(shownText(), u"Eins"_s);
+        QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'|')));
+    }
+
     void showsTheDocumentThroughItsPreviewCopy()
     {
         ProgramFixture program;
@@ -129,6 +214,61 @@ private slots:
         QVERIFY(loads.wait(30000));
         QCOMPARE(loads.size(), 2);
         QCOMPARE(shownText(), u"Zweite Seite"_s);
+        QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'|')));
+    }
+
+    // Typing reloads the preview, where the reader was, and the keyboard stays in the editor.
+    void followsTyping()
+    {
+        ProgramFixture program;
+        program.write(u"eigene.lst"_s, {});
+        Form1 *main = windows().form1;
+        main->HPQT->setPlainText(u"<div style=\"height:5000px\">Anfang</div>"_s);
+        QSignalSpy loads(preview(), &Form13::pageLoaded);
+        pressF12(main->HPQT);
+        QVERIFY(loads.wait(30000));
+        evaluate(u"window.scrollTo(0, 1500)"_s);
+        QTRY_COMPARE(evaluate(u"window.scrollY"_s).toInt(), 1500);
+
+        main->HPQT->moveCursor(QTextCursor::End);
+        typeIntoEditor(u"<p>Neu</p>"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(shownText(), u"Anfang\n\nNeu"_s, 10000);
+        QTRY_COMPARE(evaluate(u"window.scrollY"_s).toInt(), 1500);
+        QCOMPARE(QApplication::focusWidget(), main->HPQT);
+        QCOMPARE(QApplication::activeWindow(), main);
+
+        // Hidden, it follows nothing.
+        QTest::mouseClick(preview()->Panel1, Qt::LeftButton);
+        loads.clear();
+        typeIntoEditor(u"x"_s);
+        QVERIFY(!loads.wait(1000));
+        QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'|')));
+    }
+
+    // Another program replaces, deletes and writes again the page shown; the page picked
+    // while the preview is open changes nothing of that.
+    void followsTheFileItShows()
+    {
+        ProgramFixture program;
+        writePage(program, u"seite.html"_s, u"Erste Fassung"_s);
+        writePage(program, u"later.html"_s, u"Spaeter"_s);
+        QSignalSpy loads(preview(), &Form13::pageLoaded);
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"seite.html"_s)));
+        showWebsite();
+        QVERIFY(loads.wait(30000));
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"later.html"_s)));
+        showWebsite();
+
+        QSaveFile replaced(program.path(u"seite.html"_s)); // written aside, then renamed over
+        QVERIFY(replaced.open(QIODevice::WriteOnly));
+        replaced.write("<h1>Zweite Fassung</h1>");
+        QVERIFY(replaced.commit());
+        QTRY_COMPARE_WITH_TIMEOUT(shownText(), u"Zweite Fassung"_s, 10000);
+
+        QVERIFY(QFile::remove(program.path(u"seite.html"_s)));
+        QTest::qWait(500);
+        writePage(program, u"seite.html"_s, u"Dritte Fassung"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(shownText(), u"Dritte Fassung"_s, 10000);
         QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'|')));
     }
 

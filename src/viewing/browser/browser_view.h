@@ -6,6 +6,7 @@
 
 class QString;
 class QUrl;
+class QVariant;
 class QWidget;
 
 // The preview's browser component, as the program sees it. The engine behind it lives in a
@@ -16,6 +17,7 @@ public:
     // Called after each page load with its outcome; when it failed, the engine's description.
     using LoadHandler = std::function<void(bool ok, const QString &errorText)>;
     using TextReceiver = std::function<void(const QString &text)>;
+    using ValueReceiver = std::function<void(const QVariant &value)>;
 
     virtual ~BrowserView() = default;
 
@@ -23,9 +25,16 @@ public:
     virtual QWidget *widget() = 0;
     // Starts loading the location. Its outcome reaches the load handler.
     virtual void navigate(const QUrl &location) = 0;
+    // Loads the page shown again from its file, where the reader was in it; a failure reaches
+    // the load handler but is no error to report (the file may be half-written).
+    virtual void reload() = 0;
+    // The location of the page shown (after links followed in it), empty before the first.
+    virtual QUrl location() const = 0;
     virtual void setLoadHandler(LoadHandler handler) = 0;
     // The text of the page as rendered, delivered later (used to check what is shown).
     virtual void fetchText(TextReceiver receiver) = 0;
+    // Runs a script in the page and delivers its result later (used to read the scroll place).
+    virtual void runScript(const QString &script, ValueReceiver receiver) = 0;
 };
 
 // The plugin's root object makes the views.
@@ -37,5 +46,5 @@ public:
     virtual BrowserView *createView(QWidget *parent) = 0;
 };
 
-#define TagschmiedBrowserFactory_iid "org.tagschmied.BrowserFactory/1.0"
+#define TagschmiedBrowserFactory_iid "org.tagschmied.BrowserFactory/2.0"
 Q_DECLARE_INTERFACE(BrowserFactory, TagschmiedBrowserFactory_iid)

@@ -4,6 +4,7 @@
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QUrl>
+#include <QVariant>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -49,11 +50,24 @@ public:
         m_view->load(location);
     }
 
+    void reload() override
+    {
+        m_requested.clear(); // a reload that fails reports nothing
+        m_view->reload();
+    }
+
+    QUrl location() const override { return m_view->url(); }
+
     void setLoadHandler(LoadHandler handler) override { m_handler = std::move(handler); }
 
     void fetchText(TextReceiver receiver) override
     {
         m_view->page()->toPlainText(std::move(receiver));
+    }
+
+    void runScript(const QString &script, ValueReceiver receiver) override
+    {
+        m_view->page()->runJavaScript(script, std::move(receiver));
     }
 
 private:
