@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "document/check_window.h"
 #include "document/find_window.h"
 #include "html/html_colouring.h"
 #include "document/line_breaks.h"
@@ -31,6 +32,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -159,6 +161,13 @@ Form1::Form1(QWidget *parent)
                      &QShortcut::activated, this,
                      [this] { runGuarded([this] { findAgain(false); }); });
     new HtmlColouring(HPQT); // the page only; the composer memos stay plain
+    connectHandler(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
+                   &Form1::openCheckWindow);
+    QObject::connect(HPQT, &TextEditor::contextMenuAboutToShow, this, [this](QMenu *menu) {
+        menu->addSeparator();
+        connectHandler(menu->addAction(u"Seite prüfen"_s), &QAction::triggered, this,
+                       &Form1::openCheckWindow);
+    });
 
     createCustomTagGroup();
 
@@ -496,4 +505,21 @@ void Form1::findAgain(bool forward)
         m_findWindow->Button1Click();
     else
         m_findWindow->Button2Click();
+}
+
+// ---- page check
+
+Form16 *Form1::checkWindow()
+{
+    if (!m_checkWindow)
+        m_checkWindow = new Form16(HPQT, this); // a window of its own, owned by this one
+    return m_checkWindow;
+}
+
+void Form1::openCheckWindow()
+{
+    Form16 *window = checkWindow();
+    if (window->isVisible())
+        window->Button1Click(); // already open: check again at once
+    openWindow(window);
 }

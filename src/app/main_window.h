@@ -13,6 +13,7 @@ class QListWidget;
 class QPushButton;
 class QScrollArea;
 class Form15;
+class Form16;
 class TextEditor;
 class UmlautConversion;
 
@@ -97,6 +98,10 @@ public:
     Form15 *findWindow();
     void openFindWindow();
     void findAgain(bool forward);
+    // The page check (F7 and the editor's context menu); its window is made on first use, so
+    // no helper runs before the first check.
+    Form16 *checkWindow();
+    void openCheckWindow();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -112,6 +117,7 @@ private:
 
     UmlautConversion *m_umlauts;
     Form15 *m_findWindow = nullptr;
+    Form16 *m_checkWindow = nullptr;
     int m_dotsPerInch;
     bool m_shownBefore = false;
 };

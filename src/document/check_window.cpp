@@ -1,0 +1,187 @@
+#include "document/check_window.h"
+
+#include "document/text_editor.h"
+#include "foundation/error_display.h"
+#include "foundation/window_frame.h"
+#include "html/check_texts.h"
+#include "html/page_check.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTextBlock>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+enum Column { LineColumn, ColumnColumn, LevelColumn, TextColumn };
+constexpr int lineRole = Qt::UserRole;
+constexpr int columnRole = Qt::UserRole + 1;
+
+} // namespace
+
+Form16::Form16(TextEditor *editor, QWidget *parent)
+    : QWidget(parent), m_editor(editor), m_check(new PageCheck(this))
+{
+    setObjectName(u"Form16"_s);
+    setUpWindow(this, u"Seite prüfen"_s, Border::Sizeable, 260, 180, 640, 360);
+
+    ListView1 = new QTreeWidget(this);
+    ListView1->setObjectName(u"ListView1"_s);
+    ListView1->setHeaderLabels({u"Zeile"_s, u"Spalte"_s, u"Art"_s, u"Meldung"_s});
+    ListView1->setRootIsDecorated(false);
+    ListView1->setUniformRowHeights(true); // thousands of rows on a large broken page
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setColumnWidth(LineColumn, 60);
+    ListView1->setColumnWidth(ColumnColumn, 60);
+    ListView1->setColumnWidth(LevelColumn, 80);
+    Label1 = new QLabel(this);
+    Label1->setObjectName(u"Label1"_s);
+    Label1->setTextFormat(Qt::PlainText);
+    Button1 = new QPushButton(u"Erneut prüfen"_s, this);
+    Button1->setObjectName(u"Button1"_s);
+    Button2 = new QPushButton(u"Schließen"_s, this);
+    Button2->setObjectName(u"Button2"_s);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(Label1, 1);
+    bottom->addWidget(Button1);
+    bottom->addWidget(Button2);
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(ListView1, 1);
+    column->addLayout(bottom);
+    setTabChain({ListView1, Button1, Button2});
+
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(pauseAfterChange);
+    // Typing only restarts the pause; the page is read when it is over.
+    connect(editor, &QPlainTextEdit::textChanged, this, [this] {
+        if (isVisible())
+            m_pause.start();
+    });
+    connect(&m_pause, &QTimer::timeout, this, &Form16::checkNow);
+    connect(m_check, &PageCheck::finished, this, &Form16::showMessages);
+    connect(m_check, &PageCheck::failed, this, &Form16::showFailure);
+    connectHandler(Button1, &QPushButton::clicked, this, &Form16::Button1Click);
+    connectHandler(Button2, &QPushButton::clicked, this, &Form16::Button2Click);
+    // Double click and Enter.
+    connectHandler(ListView1, &QTreeWidget::itemActivated, this, &Form16::ListView1DblClick);
+    connectHandler(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
+                   &Form16::Button1Click);
+}
+
+void Form16::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        runGuarded([this] { FormShow(); });
+}
+
+void Form16::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        m_pause.stop(); // no checks while nobody looks
+}
+
+void Form16::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Form16::FormShow()
+{
+    if (ListView1->topLevelItemCount() == 0)
+        Label1->setText(u"Die Seite wird geprüft …"_s);
+    checkNow();
+}
+
+void Form16::Button1Click()
+{
+    checkNow();
+}
+
+void Form16::Button2Click()
+{
+    hide();
+}
+
+void Form16::checkNow()
+{
+    m_pause.stop();
+    m_check->start(m_editor->text().toUtf8());
+}
+
+void Form16::showMessages(const QList<CheckMessage> &messages)
+{
+    int counts[3] = {};
+    QList<QTreeWidgetItem *> rows;
+    rows.reserve(messages.size());
+    for (const CheckMessage &message : messages) {
+        ++counts[int(message.level)];
+        // A message about the whole page (line 0) points at its start.
+        const int line = qMax(1, message.line);
+        const int column = qMax(1, message.column);
+        auto *row = new QTreeWidgetItem({QString::number(line), QString::number(column),
+                                         CheckTexts::levelName(message.level),
+                                         CheckTexts::text(message)});
+        row->setData(LineColumn, lineRole, line);
+        row->setData(LineColumn, columnRole, column);
+        row->setTextAlignment(LineColumn, Qt::AlignRight);
+        row->setTextAlignment(ColumnColumn, Qt::AlignRight);
+        rows.append(row);
+    }
+    // The row the user stood on stays current when the same place is still reported.
+    const QTreeWidgetItem *current = ListView1->currentItem();
+    const QVariant currentLine = current ? current->data(LineColumn, lineRole) : QVariant();
+    const QString currentText = current ? current->text(TextColumn) : QString();
+    ListView1->clear();
+    ListView1->addTopLevelItems(rows); // one insertion, one layout
+    for (QTreeWidgetItem *row : std::as_const(rows)) {
+        if (row->data(LineColumn, lineRole) == currentLine && row->text(TextColumn) == currentText) {
+            ListView1->setCurrentItem(row);
+            break;
+        }
+    }
+    Label1->setToolTip(QString());
+    Label1->setText(CheckTexts::summary(counts[int(CheckLevel::Error)],
+                                        counts[int(CheckLevel::Warning)],
+                                        counts[int(CheckLevel::Hint)]));
+    emit checkShown();
+}
+
+void Form16::showFailure(const QString &reason)
+{
+    ListView1->clear();
+    Label1->setText(u"Die Prüfung ist fehlgeschlagen"_s);
+    Label1->setToolTip(reason);
+    emit checkShown();
+}
+
+void Form16::ListView1DblClick()
+{
+    const QTreeWidgetItem *row = ListView1->currentItem();
+    if (!row)
+        return;
+    const int line = row->data(LineColumn, lineRole).toInt();
+    const int column = row->data(LineColumn, columnRole).toInt();
+    QTextBlock block = m_editor->document()->findBlockByNumber(line - 1);
+    if (!block.isValid())
+        block = m_editor->document()->lastBlock(); // the page got shorter since the check
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + int(offsetOfColumn(block.text(), column)));
+    m_editor->setTextCursor(cursor); // nothing selected, scrolled into view
+    m_editor->ensureCursorVisible();
+    m_editor->window()->activateWindow();
+    m_editor->setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,182 @@
+#include "app/main_window.h"
+#include "document/check_window.h"
+#include "document/text_editor.h"
+#include "foundation/window_set.h"
+#include "html/page_check.h"
+#include "support/test_support.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString brokenPage = u"<!DOCTYPE html>\n<html><head><title>t</title></head><body>\n"
+                           u"\t<p>Ein <b>fett</p>\n<tabel></tabel>\n</body></html>"_s;
+
+TextEditor *editor()
+{
+    return windows().form1->HPQT;
+}
+
+// Opens the check with F7 in the page, as a user does, and waits for its rows.
+Form16 *openWithF7(ProgramFixture &program)
+{
+    program.write(u"eigene.lst"_s, QByteArray());
+    windows().form1->show();
+    QApplication::setActiveWindow(windows().form1);
+    editor()->setFocus();
+    QTest::keyClick(editor(), Qt::Key_F7);
+    auto *window = windows().form1->findChild<Form16 *>(u"Form16"_s);
+    Q_ASSERT(window);
+    QSignalSpy shown(window, &Form16::checkShown);
+    if (!shown.wait(20000))
+        qWarning("no check shown");
+    return window;
+}
+
+QTreeWidgetItem *rowSaying(Form16 *window, const QString &text)
+{
+    const QList<QTreeWidgetItem *> found = window->ListView1->findItems(text, Qt::MatchExactly, 3);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+} // namespace
+
+class TestCheckWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void f7ShowsTheRowsAndTheSummary()
+    {
+        ProgramFixture program;
+        editor()->replaceText(brokenPage);
+        Form16 *window = openWithF7(program);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->windowTitle(), u"Seite prüfen"_s);
+        QTreeWidgetItem *row = rowSaying(window, u"<tabel> ist kein HTML-Element"_s);
+        QVERIFY(row);
+        QCOMPARE(QStringList({row->text(0), row->text(1), row->text(2)}),
+                 QStringList({u"4"_s, u"1"_s, u"Fehler"_s}));
+        int errors = 0, warnings = 0;
+        for (int i = 0; i < window->ListView1->topLevelItemCount(); ++i) {
+            const QString level = window->ListView1->topLevelItem(i)->text(2);
+            errors += level == u"Fehler";
+            warnings += level == u"Warnung";
+        }
+        QCOMPARE(window->Label1->text(), u"%1 Fehler, %2 Warnungen"_s.arg(errors).arg(warnings));
+        QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'\n')));
+    }
+
+    void contextMenuEntryOpensIt()
+    {
+        ProgramFixture program;
+        program.write(u"eigene.lst"_s, QByteArray());
+        editor()->replaceText(
+            u"<!DOCTYPE html>\n<html><head><title>t</title></head><body><p>x</p></body></html>"_s);
+        QMenu menu;
+        emit editor()->contextMenuAboutToShow(&menu, QPoint(1, 1));
+        QAction *entry = nullptr;
+        for (QAction *action : menu.actions())
+            entry = action->text() == u"Seite prüfen" ? action : entry;
+        QVERIFY(entry);
+        entry->trigger();
+        auto *window = windows().form1->findChild<Form16 *>(u"Form16"_s);
+        QVERIFY(window && window->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(window->Label1->text(), u"Keine Probleme gefunden"_s, 20000);
+    }
+
+    // A double click or Enter puts the caret at the row's place; the text stays as it was and
+    // nothing is selected or written but look.html.
+    void doubleClickAndEnterGoToThePlace()
+    {
+        ProgramFixture program;
+        editor()->replaceText(brokenPage);
+        Form16 *window = openWithF7(program);
+        const QStringList filesBefore = QDir(program.path(QString())).entryList(QDir::Files);
+        QTreeWidgetItem *tabel = rowSaying(window, u"<tabel> ist kein HTML-Element"_s);
+        QTreeWidgetItem *bold = rowSaying(window, u"<b> wird vor </p> nicht geschlossen"_s);
+        QVERIFY(tabel && bold);
+        QCOMPARE(bold->text(1), u"9"_s); // after the tab, which counts once
+
+        QWidget *viewport = window->ListView1->viewport();
+        const QPoint place = window->ListView1->visualItemRect(bold).center();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, place); // the first click of the two
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, place);
+        QCOMPARE(editor()->textCursor().blockNumber(), 2);
+        QCOMPARE(editor()->textCursor().positionInBlock(), 8);
+        QVERIFY(!editor()->textCursor().hasSelection());
+        QTRY_VERIFY(editor()->hasFocus());
+
+        window->ListView1->setCurrentItem(tabel);
+        window->ListView1->setFocus();
+        QTest::keyClick(window->ListView1, Qt::Key_Return);
+        QCOMPARE(editor()->textCursor().blockNumber(), 3);
+        QCOMPARE(editor()->textCursor().positionInBlock(), 0);
+        QCOMPARE(editor()->text(), brokenPage);
+        QCOMPARE(QDir(program.path(QString())).entryList(QDir::Files), filesBefore);
+    }
+
+    void typingChecksAgainOnlyWhileVisible()
+    {
+        ProgramFixture program;
+        editor()->replaceText(brokenPage);
+        Form16 *window = openWithF7(program);
+        QVERIFY(!rowSaying(window, u"<tobel> ist kein HTML-Element"_s));
+        QSignalSpy shown(window, &Form16::checkShown);
+        QTextCursor endOfParagraph(editor()->document()->findBlockByNumber(2));
+        endOfParagraph.movePosition(QTextCursor::EndOfBlock);
+        editor()->setTextCursor(endOfParagraph);
+        QTest::keyClicks(editor(), u"<tobel>"_s);
+        // Every keystroke still writes look.html at once; the check follows after a pause.
+        QVERIFY(program.read(u"look.html"_s).contains("</p><tobel>\r\n"));
+        QCOMPARE(shown.size(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(rowSaying(window, u"<tobel> ist kein HTML-Element"_s),
+                                 20000);
+        QCOMPARE(shown.size(), 1); // one check for the seven keystrokes
+
+        QTest::keyClick(window, Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        shown.clear();
+        QTest::keyClicks(editor(), u"<p>"_s);
+        QTest::qWait(Form16::pauseAfterChange * 2);
+        QCOMPARE(shown.size(), 0);
+    }
+
+    void crashedOrHungHelperIsReportedAndTheEditorGoesOn_data()
+    {
+        QTest::addColumn<QStringList>("helper");
+        QTest::newRow("crash") << QStringList{u"/bin/sh"_s, u"-c"_s, u"kill -SEGV $$"_s};
+        QTest::newRow("hang") << QStringList{u"/bin/sleep"_s, u"60"_s};
+    }
+
+    void crashedOrHungHelperIsReportedAndTheEditorGoesOn()
+    {
+        QFETCH(QStringList, helper);
+        ProgramFixture program;
+        editor()->replaceText(brokenPage);
+        Form16 *window = openWithF7(program);
+        window->check()->setHelper(helper.first(), helper.mid(1));
+        window->check()->setTimeLimit(500);
+        QTest::mouseClick(window->Button1, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(window->Label1->text(), u"Die Prüfung ist fehlgeschlagen"_s,
+                                  10000);
+        QCOMPARE(window->ListView1->topLevelItemCount(), 0);
+        QCOMPARE(editor()->text(), brokenPage);
+        QTest::keyClicks(editor(), u"x"_s);
+        QCOMPARE(editor()->text().size(), brokenPage.size() + 1);
+        QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'\n')));
+    }
+};
+
+QTEST_MAIN(TestCheckWindow)
+#include "tst_check_window.moc"
