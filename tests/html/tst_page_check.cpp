@@ -88,6 +88,16 @@ private slots:
         }
     }
 
+    void declaredEncodingIsNoProblem()
+    {
+        PageCheck check;
+        const Outcome outcome = checked(check, "<!DOCTYPE html>\n<html><head><meta charset="
+                                               "\"windows-1252\"><title>\xc3\xa4</title></head>"
+                                               "<body><p>Gr\xc3\xbc\xc3\x9f\x65</p></body></html>");
+        QVERIFY(!outcome.failed);
+        QVERIFY(outcome.messages.isEmpty());
+    }
+
     // The snippets come from an older HTML; the check may say so, but must not call it wrong.
     void snippetPageHasNoErrors()
     {
