@@ -3,6 +3,7 @@
 #include "document/text_editor.h"
 #include "foundation/error_display.h"
 #include "foundation/window_frame.h"
+#include "html/check_message_model.h"
 #include "html/check_texts.h"
 #include "html/page_check.h"
 
@@ -13,34 +14,31 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextBlock>
-#include <QTreeWidget>
+#include <QTreeView>
+
+#include <optional>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-enum Column { LineColumn, ColumnColumn, LevelColumn, TextColumn };
-constexpr int lineRole = Qt::UserRole;
-constexpr int columnRole = Qt::UserRole + 1;
-
-} // namespace
-
 Form16::Form16(TextEditor *editor, QWidget *parent)
-    : QWidget(parent), m_editor(editor), m_check(new PageCheck(this))
+    : QWidget(parent), m_editor(editor), m_check(new PageCheck(this)),
+      m_messages(new CheckMessageModel(this))
 {
     setObjectName(u"Form16"_s);
     setUpWindow(this, u"Seite prüfen"_s, Border::Sizeable, 260, 180, 640, 360);
 
-    ListView1 = new QTreeWidget(this);
+    ListView1 = new QTreeView(this);
     ListView1->setObjectName(u"ListView1"_s);
-    ListView1->setHeaderLabels({u"Zeile"_s, u"Spalte"_s, u"Art"_s, u"Meldung"_s});
+    ListView1->setModel(m_messages);
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true); // thousands of rows on a large broken page
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setColumnWidth(LineColumn, 60);
-    ListView1->setColumnWidth(ColumnColumn, 60);
-    ListView1->setColumnWidth(LevelColumn, 80);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setColumnWidth(0, 60);
+    ListView1->setColumnWidth(1, 60);
+    ListView1->setColumnWidth(2, 80);
     Label1 = new QLabel(this);
     Label1->setObjectName(u"Label1"_s);
     Label1->setTextFormat(Qt::PlainText);
@@ -71,7 +69,7 @@ Form16::Form16(TextEditor *editor, QWidget *parent)
     connectHandler(Button1, &QPushButton::clicked, this, &Form16::Button1Click);
     connectHandler(Button2, &QPushButton::clicked, this, &Form16::Button2Click);
     // Double click and Enter.
-    connectHandler(ListView1, &QTreeWidget::itemActivated, this, &Form16::ListView1DblClick);
+    connectHandler(ListView1, &QTreeView::activated, this, &Form16::ListView1DblClick);
     connectHandler(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
                    &Form16::Button1Click);
 }
@@ -101,7 +99,7 @@ void Form16::keyPressEvent(QKeyEvent *event)
 
 void Form16::FormShow()
 {
-    if (ListView1->topLevelItemCount() == 0)
+    if (m_messages->rowCount() == 0)
         Label1->setText(u"Die Seite wird geprüft …"_s);
     checkNow();
 }
@@ -125,33 +123,17 @@ void Form16::checkNow()
 void Form16::showMessages(const QList<CheckMessage> &messages)
 {
     int counts[3] = {};
-    QList<QTreeWidgetItem *> rows;
-    rows.reserve(messages.size());
-    for (const CheckMessage &message : messages) {
+    for (const CheckMessage &message : messages)
         ++counts[int(message.level)];
-        // A message about the whole page (line 0) points at its start.
-        const int line = qMax(1, message.line);
-        const int column = qMax(1, message.column);
-        auto *row = new QTreeWidgetItem({QString::number(line), QString::number(column),
-                                         CheckTexts::levelName(message.level),
-                                         CheckTexts::text(message)});
-        row->setData(LineColumn, lineRole, line);
-        row->setData(LineColumn, columnRole, column);
-        row->setTextAlignment(LineColumn, Qt::AlignRight);
-        row->setTextAlignment(ColumnColumn, Qt::AlignRight);
-        rows.append(row);
-    }
-    // The row the user stood on stays current when the same place is still reported.
-    const QTreeWidgetItem *current = ListView1->currentItem();
-    const QVariant currentLine = current ? current->data(LineColumn, lineRole) : QVariant();
-    const QString currentText = current ? current->text(TextColumn) : QString();
-    ListView1->clear();
-    ListView1->addTopLevelItems(rows); // one insertion, one layout
-    for (QTreeWidgetItem *row : std::as_const(rows)) {
-        if (row->data(LineColumn, lineRole) == currentLine && row->text(TextColumn) == currentText) {
-            ListView1->setCurrentItem(row);
-            break;
-        }
+    // The row the user stood on stays current when the same message is still reported.
+    const QModelIndex current = ListView1->currentIndex();
+    const std::optional<CheckMessage> before =
+        current.isValid() ? std::optional(m_messages->messages()[current.row()]) : std::nullopt;
+    m_messages->setMessages(messages);
+    if (before) {
+        const int row = m_messages->rowOf(*before);
+        if (row >= 0)
+            ListView1->setCurrentIndex(m_messages->index(row, 0));
     }
     Label1->setToolTip(QString());
     Label1->setText(CheckTexts::summary(counts[int(CheckLevel::Error)],
@@ -162,7 +144,7 @@ void Form16::showMessages(const QList<CheckMessage> &messages)
 
 void Form16::showFailure(const QString &reason)
 {
-    ListView1->clear();
+    m_messages->setMessages({});
     Label1->setText(u"Die Prüfung ist fehlgeschlagen"_s);
     Label1->setToolTip(reason);
     emit checkShown();
@@ -170,11 +152,12 @@ void Form16::showFailure(const QString &reason)
 
 void Form16::ListView1DblClick()
 {
-    const QTreeWidgetItem *row = ListView1->currentItem();
-    if (!row)
+    const QModelIndex current = ListView1->currentIndex();
+    if (!current.isValid())
         return;
-    const int line = row->data(LineColumn, lineRole).toInt();
-    const int column = row->data(LineColumn, columnRole).toInt();
+    const CheckMessage &message = m_messages->messages()[current.row()];
+    const int line = qMax(1, message.line);
+    const int column = qMax(1, message.column);
     QTextBlock block = m_editor->document()->findBlockByNumber(line - 1);
     if (!block.isValid())
         block = m_editor->document()->lastBlock(); // the page got shorter since the check

@@ -4,10 +4,11 @@
 #include <QWidget>
 
 struct CheckMessage;
+class CheckMessageModel;
 class PageCheck;
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 class TextEditor;
 
 // "Seite prüfen": the page check's messages, one row each, checked again in the background
@@ -22,12 +23,13 @@ public:
     // The pause after the last change before the page is checked again.
     static constexpr int pauseAfterChange = 400;
 
-    QTreeWidget *ListView1; // "Zeile", "Spalte", "Art", "Meldung"
+    QTreeView *ListView1; // "Zeile", "Spalte", "Art", "Meldung"
     QLabel *Label1; // the summary
     QPushButton *Button1; // "Erneut prüfen"
     QPushButton *Button2; // "Schließen"
 
     PageCheck *check() const { return m_check; }
+    CheckMessageModel *messages() const { return m_messages; }
 
     void FormShow(); // checks at once
     void Button1Click();
@@ -50,5 +52,6 @@ private:
 
     TextEditor *m_editor;
     PageCheck *m_check;
+    CheckMessageModel *m_messages;
     QTimer m_pause;
 };

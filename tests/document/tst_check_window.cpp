@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTextBlock>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -43,10 +43,20 @@ Form16 *openWithF7(ProgramFixture &program)
     return window;
 }
 
-QTreeWidgetItem *rowSaying(Form16 *window, const QString &text)
+// The first row of the list that says `text`; invalid when there is none.
+QModelIndex rowSaying(Form16 *window, const QString &text)
 {
-    const QList<QTreeWidgetItem *> found = window->ListView1->findItems(text, Qt::MatchExactly, 3);
-    return found.isEmpty() ? nullptr : found.first();
+    const QAbstractItemModel *rows = window->ListView1->model();
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        if (rows->index(row, 3).data().toString() == text)
+            return rows->index(row, 0);
+    }
+    return {};
+}
+
+QString cell(const QModelIndex &row, int column)
+{
+    return row.siblingAtColumn(column).data().toString();
 }
 
 } // namespace
@@ -63,13 +73,15 @@ private slots:
         Form16 *window = openWithF7(program);
         QVERIFY(window->isVisible());
         QCOMPARE(window->windowTitle(), u"Seite prüfen"_s);
-        QTreeWidgetItem *row = rowSaying(window, u"<tabel> ist kein HTML-Element"_s);
-        QVERIFY(row);
-        QCOMPARE(QStringList({row->text(0), row->text(1), row->text(2)}),
+        const QModelIndex row = rowSaying(window, u"<tabel> ist kein HTML-Element"_s);
+        QVERIFY(row.isValid());
+        QCOMPARE(QStringList({cell(row, 0), cell(row, 1), cell(row, 2)}),
                  QStringList({u"4"_s, u"1"_s, u"Fehler"_s}));
+        const QAbstractItemModel *rows = window->ListView1->model();
+        QCOMPARE(rows->headerData(3, Qt::Horizontal).toString(), u"Meldung"_s);
         int errors = 0, warnings = 0;
-        for (int i = 0; i < window->ListView1->topLevelItemCount(); ++i) {
-            const QString level = window->ListView1->topLevelItem(i)->text(2);
+        for (int i = 0; i < rows->rowCount(); ++i) {
+            const QString level = cell(rows->index(i, 0), 2);
             errors += level == u"Fehler";
             warnings += level == u"Warnung";
         }
@@ -103,13 +115,13 @@ private slots:
         editor()->replaceText(brokenPage);
         Form16 *window = openWithF7(program);
         const QStringList filesBefore = QDir(program.path(QString())).entryList(QDir::Files);
-        QTreeWidgetItem *tabel = rowSaying(window, u"<tabel> ist kein HTML-Element"_s);
-        QTreeWidgetItem *bold = rowSaying(window, u"<b> wird vor </p> nicht geschlossen"_s);
-        QVERIFY(tabel && bold);
-        QCOMPARE(bold->text(1), u"9"_s); // after the tab, which counts once
+        const QModelIndex tabel = rowSaying(window, u"<tabel> ist kein HTML-Element"_s);
+        const QModelIndex bold = rowSaying(window, u"<b> wird vor </p> nicht geschlossen"_s);
+        QVERIFY(tabel.isValid() && bold.isValid());
+        QCOMPARE(cell(bold, 1), u"9"_s); // after the tab, which counts once
 
         QWidget *viewport = window->ListView1->viewport();
-        const QPoint place = window->ListView1->visualItemRect(bold).center();
+        const QPoint place = window->ListView1->visualRect(bold).center();
         QTest::mouseClick(viewport, Qt::LeftButton, {}, place); // the first click of the two
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, place);
         QCOMPARE(editor()->textCursor().blockNumber(), 2);
@@ -117,7 +129,7 @@ private slots:
         QVERIFY(!editor()->textCursor().hasSelection());
         QTRY_VERIFY(editor()->hasFocus());
 
-        window->ListView1->setCurrentItem(tabel);
+        window->ListView1->setCurrentIndex(tabel);
         window->ListView1->setFocus();
         QTest::keyClick(window->ListView1, Qt::Key_Return);
         QCOMPARE(editor()->textCursor().blockNumber(), 3);
@@ -131,7 +143,7 @@ private slots:
         ProgramFixture program;
         editor()->replaceText(brokenPage);
         Form16 *window = openWithF7(program);
-        QVERIFY(!rowSaying(window, u"<tobel> ist kein HTML-Element"_s));
+        QVERIFY(!rowSaying(window, u"<tobel> ist kein HTML-Element"_s).isValid());
         QSignalSpy shown(window, &Form16::checkShown);
         QTextCursor endOfParagraph(editor()->document()->findBlockByNumber(2));
         endOfParagraph.movePosition(QTextCursor::EndOfBlock);
@@ -140,7 +152,7 @@ private slots:
         // Every keystroke still writes look.html at once; the check follows after a pause.
         QVERIFY(program.read(u"look.html"_s).contains("</p><tobel>\r\n"));
         QCOMPARE(shown.size(), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(rowSaying(window, u"<tobel> ist kein HTML-Element"_s),
+        QTRY_VERIFY_WITH_TIMEOUT(rowSaying(window, u"<tobel> ist kein HTML-Element"_s).isValid(),
                                  20000);
         QCOMPARE(shown.size(), 1); // one check for the seven keystrokes
 
@@ -170,7 +182,7 @@ private slots:
         QTest::mouseClick(window->Button1, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(window->Label1->text(), u"Die Prüfung ist fehlgeschlagen"_s,
                                   10000);
-        QCOMPARE(window->ListView1->topLevelItemCount(), 0);
+        QCOMPARE(window->ListView1->model()->rowCount(), 0);
         QCOMPARE(editor()->text(), brokenPage);
         QTest::keyClicks(editor(), u"x"_s);
         QCOMPARE(editor()->text().size(), brokenPage.size() + 1);
