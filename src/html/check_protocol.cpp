@@ -9,11 +9,8 @@ namespace {
 
 // Fields are separated by tabs and messages by line feeds; both may occur in tidy's arguments
 // (an attribute value), so they are escaped.
-QByteArray escaped(const QString &field)
+void appendEscaped(QByteArray &out, QByteArrayView utf8)
 {
-    QByteArray out;
-    const QByteArray utf8 = field.toUtf8();
-    out.reserve(utf8.size());
     for (const char c : utf8) {
         switch (c) {
         case '\\': out += "\\\\"; break;
@@ -23,7 +20,6 @@ QByteArray escaped(const QString &field)
         default: out += c;
         }
     }
-    return out;
 }
 
 std::optional<QString> unescaped(const QByteArray &field)
@@ -81,14 +77,31 @@ std::optional<int> naturalNumber(const QByteArray &text)
 
 } // namespace
 
+void appendCheckMessage(QByteArray &answer, QByteArrayView key, int line, int column,
+                        CheckLevel level, QByteArrayView english,
+                        const QList<QByteArrayView> &arguments)
+{
+    answer += "M\t";
+    appendEscaped(answer, key);
+    answer += '\t' + QByteArray::number(line) + '\t' + QByteArray::number(column) + '\t'
+        + levelLetter(level) + '\t';
+    appendEscaped(answer, english);
+    for (const QByteArrayView argument : arguments) {
+        answer += '\t';
+        appendEscaped(answer, argument);
+    }
+    answer += '\n';
+}
+
 QByteArray encodeCheckMessage(const CheckMessage &message)
 {
-    QByteArray line = "M\t" + escaped(message.key) + '\t' + QByteArray::number(message.line) + '\t'
-        + QByteArray::number(message.column) + '\t' + levelLetter(message.level) + '\t'
-        + escaped(message.english);
+    QList<QByteArray> arguments;
     for (const QString &argument : message.arguments)
-        line += '\t' + escaped(argument);
-    return line + '\n';
+        arguments.append(argument.toUtf8());
+    QByteArray answer;
+    appendCheckMessage(answer, message.key.toUtf8(), message.line, message.column, message.level,
+                       message.english.toUtf8(), {arguments.cbegin(), arguments.cend()});
+    return answer;
 }
 
 QByteArray encodeCheckEnd(qsizetype count)

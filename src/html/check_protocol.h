@@ -28,6 +28,10 @@ struct CheckMessage
 // output with one line per message and an end line that counts them; an answer without it was
 // cut off (the helper crashed or was stopped).
 QByteArray encodeCheckMessage(const CheckMessage &message);
+// The same from UTF-8 pieces, as the helper has them from tidy, appended to `answer`.
+void appendCheckMessage(QByteArray &answer, QByteArrayView key, int line, int column,
+                        CheckLevel level, QByteArrayView english,
+                        const QList<QByteArrayView> &arguments);
 QByteArray encodeCheckEnd(qsizetype count);
 
 // The messages of a whole answer, or none when the answer is cut off or malformed.

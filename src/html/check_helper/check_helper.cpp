@@ -8,13 +8,10 @@
 #include <tidy/tidybuffio.h>
 
 #include <cstdio>
-#include <iostream>
-#include <iterator>
-#include <string>
 
 namespace {
 
-std::string answer;
+QByteArray answer;
 qsizetype messageCount = 0;
 
 CheckLevel levelOf(TidyReportLevel level)
@@ -31,25 +28,25 @@ CheckLevel levelOf(TidyReportLevel level)
     }
 }
 
-QString argumentText(TidyMessage message, TidyMessageArgument *argument)
+QByteArray argumentText(TidyMessage message, TidyMessageArgument *argument)
 {
     switch (tidyGetArgType(message, argument)) {
     case tidyFormatType_INT:
-        return QString::number(tidyGetArgValueInt(message, argument));
+        return QByteArray::number(tidyGetArgValueInt(message, argument));
     case tidyFormatType_UINT: {
         // Character codes come as hexadecimal (U+%04X).
-        const QByteArray format(tidyGetArgFormat(message, argument));
+        const QByteArrayView format(tidyGetArgFormat(message, argument));
         const uint value = tidyGetArgValueUInt(message, argument);
         if (format.contains('X'))
-            return QString::number(value, 16).toUpper().rightJustified(4, u'0');
-        return QString::number(value);
+            return QByteArray::number(value, 16).toUpper().rightJustified(4, '0');
+        return QByteArray::number(value);
     }
     case tidyFormatType_DOUBLE:
-        return QString::number(tidyGetArgValueDouble(message, argument));
+        return QByteArray::number(tidyGetArgValueDouble(message, argument));
     case tidyFormatType_STRING:
-        return QString::fromUtf8(tidyGetArgValueString(message, argument));
+        return QByteArray(tidyGetArgValueString(message, argument));
     default:
-        return QString();
+        return QByteArray();
     }
 }
 
@@ -62,21 +59,19 @@ Bool TIDY_CALL collect(TidyMessage tidyMessage)
     if (level > TidyFatal || code <= REPORT_MESSAGE_FIRST || code == STRING_CONTENT_LOOKS
         || code == STRING_DOCTYPE_GIVEN || code == STRING_NO_SYSID)
         return no;
-    CheckMessage message;
-    message.key = QString::fromUtf8(tidyGetMessageKey(tidyMessage));
-    message.line = qMax(0, tidyGetMessageLine(tidyMessage));
-    message.column = qMax(0, tidyGetMessageColumn(tidyMessage));
-    message.level = levelOf(level);
-    message.english = QString::fromUtf8(tidyGetMessageDefault(tidyMessage));
+    QList<QByteArray> arguments;
     TidyIterator it = tidyGetMessageArguments(tidyMessage);
     while (it) {
         TidyMessageArgument argument = tidyGetNextMessageArgument(tidyMessage, &it);
-        message.arguments.append(argumentText(tidyMessage, &argument));
+        arguments.append(argumentText(tidyMessage, &argument));
     }
     // Tidy reads the page as UTF-8, whatever its <meta charset> says; the page itself is right.
-    if (code == ATTRIBUTE_VALUE_REPLACED && message.arguments.value(1) == u"charset")
+    if (code == ATTRIBUTE_VALUE_REPLACED && arguments.value(1) == "charset")
         return no;
-    answer += encodeCheckMessage(message).toStdString();
+    appendCheckMessage(answer, tidyGetMessageKey(tidyMessage),
+                       qMax(0, tidyGetMessageLine(tidyMessage)),
+                       qMax(0, tidyGetMessageColumn(tidyMessage)), levelOf(level),
+                       tidyGetMessageDefault(tidyMessage), {arguments.cbegin(), arguments.cend()});
     ++messageCount;
     return no; // tidy itself prints nothing
 }
@@ -85,7 +80,11 @@ Bool TIDY_CALL collect(TidyMessage tidyMessage)
 
 int main()
 {
-    std::string page{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+    QByteArray page;
+    char chunk[65536];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, stdin)) > 0;)
+        page.append(chunk, qsizetype(n));
+    answer.reserve(1 << 16);
 
     TidyDoc doc = tidyCreate();
     TidyBuffer errors;
@@ -107,7 +106,7 @@ int main()
         tidyRunDiagnostics(doc);
     tidyBufDetach(&input);
 
-    answer += encodeCheckEnd(messageCount).toStdString();
+    answer += encodeCheckEnd(messageCount);
     std::fwrite(answer.data(), 1, answer.size(), stdout);
     std::fflush(stdout);
     tidyBufFree(&errors);
