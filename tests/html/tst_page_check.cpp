@@ -67,8 +67,6 @@ private slots:
         QTest::newRow("column after tab and emoji")
             << pageStart + "\t\xf0\x9f\x98\x80<tabel></body></html>"
             << u"3:3 Fehler: <tabel> ist kein HTML-Element"_s;
-        QTest::newRow("no doctype") << QByteArray("<title>t</title><p>x")
-                                    << u"1:1 Warnung: <!DOCTYPE> fehlt"_s;
     }
 
     void brokenPagesThroughTheHelper()
