@@ -102,7 +102,7 @@ private slots:
         QString page;
         for (const QString &piece : Snippets::pageStart(u"Meine Seite"_s))
             page += piece;
-        page += Snippets::background(u"wand.jpg"_s) + u"<center>\r"_s
+        page += Snippets::background(u"wand.jpg"_s) + u"<left>\r<right>\r</right>\r</left>\r<center>\r"_s
             + Snippets::fontTag(12, u"Arial"_s) + u"Hallo</font>\r"_s
             + Snippets::marquee(5, 10, u"Lauftext"_s) + u"</center>\r"_s
             + Snippets::tableTag(u"<table border="_s, 1, u"100"_s, u"50"_s)
