@@ -8,16 +8,17 @@
 #include "html/page_check.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QTextBlock>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 #include <optional>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
