@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "document/check_window.h"
 #include "document/find_window.h"
 #include "html/html_colouring.h"
 #include "document/line_breaks.h"
@@ -32,6 +33,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -166,6 +168,13 @@ Form1::Form1(QWidget *parent)
                      [] { runGuarded([] { windows().form13->showCurrentPage(); }); });
     new HtmlColouring(HPQT); // the page only; the composer memos stay plain
     new LineNumberMargin(HPQT);
+    connectHandler(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
+                   &Form1::openCheckWindow);
+    QObject::connect(HPQT, &TextEditor::contextMenuAboutToShow, this, [this](QMenu *menu) {
+        menu->addSeparator();
+        connectHandler(menu->addAction(u"Seite prüfen"_s), &QAction::triggered, this,
+                       &Form1::openCheckWindow);
+    });
 
     createCustomTagGroup();
 
@@ -513,4 +522,21 @@ void Form1::goToLine()
         return;
     HPQT->moveCaretTo(*line);
     HPQT->setFocus();
+}
+
+// ---- page check
+
+Form16 *Form1::checkWindow()
+{
+    if (!m_checkWindow)
+        m_checkWindow = new Form16(HPQT, this); // a window of its own, owned by this one
+    return m_checkWindow;
+}
+
+void Form1::openCheckWindow()
+{
+    Form16 *window = checkWindow();
+    if (window->isVisible())
+        window->Button1Click(); // already open: check again at once
+    openWindow(window);
 }

@@ -13,6 +13,7 @@ class QListWidget;
 class QPushButton;
 class QScrollArea;
 class Form15;
+class Form16;
 class TextEditor;
 class UmlautConversion;
 
@@ -99,6 +100,10 @@ public:
     void findAgain(bool forward);
     // Ctrl+G: asks for a line and puts the caret at its start.
     void goToLine();
+    // The page check (F7 and the editor's context menu); its window is made on first use, so
+    // no helper runs before the first check.
+    Form16 *checkWindow();
+    void openCheckWindow();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -114,6 +119,7 @@ private:
 
     UmlautConversion *m_umlauts;
     Form15 *m_findWindow = nullptr;
+    Form16 *m_checkWindow = nullptr;
     int m_dotsPerInch;
     bool m_shownBefore = false;
 };

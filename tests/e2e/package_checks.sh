@@ -18,13 +18,14 @@ deb=$(echo "$out"/*.deb)
 
 contents=$(dpkg-deb -c "$deb")
 for file in usr/bin/tagschmied usr/lib/tagschmied/plugins/libtagschmied_browser.so \
+    usr/lib/tagschmied/tagschmied-check \
     usr/share/applications/tagschmied.desktop usr/share/metainfo/org.example.tagschmied.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/tagschmied.svg usr/share/icons/hicolor/48x48/apps/tagschmied.png \
     usr/share/man/man1/tagschmied.1.gz usr/share/doc/tagschmied/copyright usr/share/doc/tagschmied/changelog.gz; do
   grep -q " \./$file\$" <<<"$contents" || { echo "the package lacks $file"; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for dependency in libqt6widgets6 qt6-translations-l10n qt6-qpa-plugins; do
+for dependency in libqt6widgets6 qt6-translations-l10n qt6-qpa-plugins libtidy5deb1; do
   grep -q "$dependency" <<<"$depends" || { echo "Depends lacks $dependency: $depends"; exit 1; }
 done
 

@@ -1,0 +1,133 @@
+#include "html/page_check.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString helperFile = u"tagschmied-check"_s;
+
+// A 10 MiB page takes tidy about two seconds here; a helper still busy long after that hangs.
+constexpr int defaultTimeLimit = 20000;
+
+} // namespace
+
+PageCheck::PageCheck(QObject *parent) : QObject(parent), m_program(helperProgram())
+{
+    m_timeLimit.setSingleShot(true);
+    m_timeLimit.setInterval(defaultTimeLimit);
+    connect(&m_timeLimit, &QTimer::timeout, this, [this] {
+        if (m_process)
+            m_process->kill(); // ends in processEnded() as a crash
+    });
+}
+
+PageCheck::~PageCheck()
+{
+    if (m_process) {
+        m_process->disconnect(this);
+        m_process->kill();
+        m_process->waitForFinished(1000);
+    }
+}
+
+QString PageCheck::helperProgram()
+{
+    // Beside the program, where an installation keeps it, then the build's own folder.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QStringList folders = {
+        programFolder,
+        QDir::cleanPath(programFolder + u"/../lib/tagschmied"_s),
+        QStringLiteral(TAGSCHMIED_HELPER_DIR),
+    };
+    for (const QString &folder : folders) {
+        const QFileInfo file(QDir(folder).filePath(helperFile));
+        if (file.isFile() && file.isExecutable())
+            return file.filePath();
+    }
+    return QString();
+}
+
+void PageCheck::setHelper(const QString &program, const QStringList &arguments)
+{
+    m_program = program;
+    m_arguments = arguments;
+}
+
+void PageCheck::start(const QByteArray &utf8Page)
+{
+    if (m_process) {
+        m_waiting = utf8Page;
+        m_hasWaiting = true;
+        return;
+    }
+    run(utf8Page);
+}
+
+void PageCheck::run(const QByteArray &utf8Page)
+{
+    if (m_program.isEmpty()) {
+        emit failed(u"%1 wurde nicht gefunden"_s.arg(helperFile));
+        return;
+    }
+    m_process = new QProcess(this);
+    m_process->setProgram(m_program);
+    m_process->setArguments(m_arguments);
+    m_process->setStandardErrorFile(QProcess::nullDevice());
+    connect(m_process, &QProcess::finished, this, &PageCheck::processEnded);
+    connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        // Any other error ends in finished() too.
+        if (error == QProcess::FailedToStart)
+            fail(u"%1 lässt sich nicht starten: %2"_s.arg(m_program, m_process->errorString()));
+    });
+    m_process->start();
+    if (!m_process)
+        return; // failed at once
+    m_process->write(utf8Page); // written while the event loop runs on
+    m_process->closeWriteChannel();
+    m_timeLimit.start();
+}
+
+void PageCheck::processEnded()
+{
+    const bool normal =
+        m_process->exitStatus() == QProcess::NormalExit && m_process->exitCode() == 0;
+    std::optional<QList<CheckMessage>> messages;
+    if (normal)
+        messages = decodeCheckAnswer(m_process->readAllStandardOutput());
+    if (!messages) {
+        fail(m_timeLimit.isActive() ? u"Die Prüfung ist abgebrochen"_s
+                                    : u"Die Prüfung hat zu lange gedauert"_s);
+        return;
+    }
+    m_timeLimit.stop();
+    m_process->deleteLater();
+    m_process = nullptr;
+    sortByPosition(*messages);
+    emit finished(*messages);
+    if (m_hasWaiting) {
+        m_hasWaiting = false;
+        run(std::exchange(m_waiting, QByteArray()));
+    }
+}
+
+void PageCheck::fail(const QString &reason)
+{
+    m_timeLimit.stop();
+    if (m_process) {
+        m_process->disconnect(this);
+        m_process->deleteLater();
+        m_process = nullptr;
+    }
+    emit failed(reason);
+    if (m_hasWaiting) {
+        m_hasWaiting = false;
+        run(std::exchange(m_waiting, QByteArray()));
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "html/check_protocol.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+class QProcess;
+
+// Runs the page check in its helper process, in the background: start() returns at once, and
+// finished() or failed() follows. A check asked for while one runs starts when that one ends,
+// with the newest text only.
+class PageCheck : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PageCheck(QObject *parent = nullptr);
+    ~PageCheck() override;
+
+    // The helper installed with the program, or a null string when there is none.
+    static QString helperProgram();
+    // Another helper, for tests: a program that crashes or hangs.
+    void setHelper(const QString &program, const QStringList &arguments = {});
+    // How long a check may take before its helper is stopped.
+    void setTimeLimit(int milliseconds) { m_timeLimit.setInterval(milliseconds); }
+
+    void start(const QByteArray &utf8Page);
+    bool isRunning() const { return m_process != nullptr; }
+
+signals:
+    // The messages sorted by line and column.
+    void finished(const QList<CheckMessage> &messages);
+    // The helper could not be started, crashed, hung or answered nonsense; reason is for the
+    // curious (a tool tip), in German.
+    void failed(const QString &reason);
+
+private:
+    void run(const QByteArray &utf8Page);
+    void processEnded();
+    void fail(const QString &reason);
+
+    QString m_program;
+    QStringList m_arguments;
+    QProcess *m_process = nullptr;
+    QTimer m_timeLimit;
+    QByteArray m_waiting;
+    bool m_hasWaiting = false;
+};

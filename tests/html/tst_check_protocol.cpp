@@ -1,0 +1,127 @@
+#include "html/check_protocol.h"
+#include "html/check_texts.h"
+
+#include <QtTest>
+
+#include <tidy/tidy.h>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(CheckMessage)
+
+class TestCheckProtocol : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void messagesCrossUnchanged()
+    {
+        const QList<CheckMessage> sent = {
+            {u"MISSING_ATTRIBUTE"_s, 4, 1, CheckLevel::Warning, {u"<img>"_s, u"alt"_s},
+             u"<img> lacks \"alt\" attribute"_s},
+            // Values from the page may hold what the protocol uses itself.
+            {u"BAD_ATTRIBUTE_VALUE"_s, 7, 12, CheckLevel::Error,
+             {u"<td>"_s, u"x"_s, u"a\tb\nc\r\\t ä😀"_s, QString()}, QString()},
+            {u"MISSING_DOCTYPE"_s, 0, 0, CheckLevel::Hint, {}, u"missing"_s},
+        };
+        QByteArray answer;
+        for (const CheckMessage &message : sent)
+            answer += encodeCheckMessage(message);
+        answer += encodeCheckEnd(sent.size());
+        QCOMPARE(answer.count('\n'), 4);
+        const std::optional<QList<CheckMessage>> received = decodeCheckAnswer(answer);
+        QVERIFY(received);
+        QCOMPARE(*received, sent);
+    }
+
+    void cutOrGarbledAnswersAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        const QByteArray message = "M\tUNKNOWN_ELEMENT\t5\t1\tE\ttext\t<tabel>\n";
+        QTest::newRow("empty (crashed before writing)") << QByteArray();
+        QTest::newRow("no end line") << message;
+        QTest::newRow("cut in a line") << message + "M\tX\t1";
+        QTest::newRow("count wrong") << message + "END\t2\n";
+        QTest::newRow("bad escape") << QByteArray("M\tK\t1\t1\tE\tt\\x\nEND\t1\n");
+    }
+
+    void cutOrGarbledAnswersAreRefused()
+    {
+        QFETCH(QByteArray, answer);
+        QVERIFY(!decodeCheckAnswer(answer));
+    }
+
+    void columnsCountCharacters_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("first") << u"<p>"_s << 1 << 0;
+        QTest::newRow("tab counts once") << u"\t\t<b>"_s << 3 << 2;
+        QTest::newRow("after an emoji") << u"😀<b>"_s << 2 << 2;
+        QTest::newRow("beyond the end") << u"ab"_s << 40 << 2;
+    }
+
+    void columnsCountCharacters()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, column);
+        QFETCH(int, offset);
+        QCOMPARE(offsetOfColumn(line, column), qsizetype(offset));
+    }
+
+    // Every code tidy can report through its message callback (the markup checks and the
+    // accessibility checks) has German, using no argument that tidy does not hand over.
+    void everyReportableCodeHasGerman()
+    {
+        const uint consoleFirst = tidyErrorCodeFromKey("TC_LABEL_COL");
+        QStringList missing;
+        int reportable = 0;
+        TidyIterator it = getErrorCodeList();
+        while (it) {
+            const uint code = getNextErrorCode(&it);
+            if (code <= REPORT_MESSAGE_FIRST || code == REPORT_MESSAGE_LAST || code >= consoleFirst)
+                continue;
+            ++reportable;
+            const QString key = QString::fromUtf8(tidyErrorCodeAsKey(code));
+            const QString pattern = CheckTexts::pattern(key);
+            if (pattern.isEmpty()) {
+                missing.append(key);
+                continue;
+            }
+            const QString english = QString::fromUtf8(tidyLocalizedString(code));
+            const qsizetype arguments = english.count(u'%') - 2 * english.count(u"%%"_s);
+            for (qsizetype i = pattern.indexOf(u'%'); i >= 0; i = pattern.indexOf(u'%', i + 1))
+                QVERIFY2(pattern[i + 1].digitValue() <= arguments, qPrintable(key));
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u", "_s)));
+        QVERIFY(reportable > 200);
+    }
+
+    void summary_data()
+    {
+        QTest::addColumn<QList<int>>("counts");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one each") << QList<int>{1, 1, 1} << u"1 Fehler, 1 Warnung, 1 Hinweis"_s;
+        QTest::newRow("hints only") << QList<int>{0, 0, 3} << u"0 Fehler, 0 Warnungen, 3 Hinweise"_s;
+    }
+
+    void summary()
+    {
+        QFETCH(QList<int>, counts);
+        QFETCH(QString, text);
+        QCOMPARE(CheckTexts::summary(counts[0], counts[1], counts[2]), text);
+    }
+
+    void argumentsAreFilledInOnce()
+    {
+        const CheckMessage message{u"MISSING_ATTR_VALUE"_s, 1, 1, CheckLevel::Warning,
+                                   {u"<font>"_s, u"%2"_s}, QString()};
+        QCOMPARE(CheckTexts::text(message), u"<font>: Attribut „%2“ ohne Wert"_s);
+        const CheckMessage unknown{u"NEW_IN_TIDY_6"_s, 1, 1, CheckLevel::Hint, {}, u"new"_s};
+        QCOMPARE(CheckTexts::text(unknown), u"new"_s);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCheckProtocol)
+#include "tst_check_protocol.moc"
