@@ -5,6 +5,7 @@
 #include "document/line_breaks.h"
 #include "document/page_encoding.h"
 #include "document/page_files.h"
+#include "document/spelling_marks.h"
 #include "document/tag_list.h"
 #include "document/text_editor.h"
 #include "document/umlaut_conversion.h"
@@ -158,7 +159,8 @@ Form1::Form1(QWidget *parent)
     QObject::connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this),
                      &QShortcut::activated, this,
                      [this] { runGuarded([this] { findAgain(false); }); });
-    new HtmlColouring(HPQT); // the page only; the composer memos stay plain
+    // The page only; the composer memos stay plain.
+    new SpellingMarks(HPQT, new HtmlColouring(HPQT));
 
     createCustomTagGroup();
 
