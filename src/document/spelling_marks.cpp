@@ -15,6 +15,8 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -45,6 +47,7 @@ SpellingMarks::SpellingMarks(TextEditor *editor, HtmlColouring *colouring,
         markWords(block, state, spans, ranges);
     });
     connect(editor, &TextEditor::contextMenuAboutToShow, this, &SpellingMarks::addEntries);
+    connect(editor, &QPlainTextEdit::cursorPositionChanged, this, &SpellingMarks::caretMoved);
     editor->installEventFilter(this);
 }
 
@@ -98,10 +101,27 @@ void SpellingMarks::markWords(const QTextBlock &block, int state, const QList<Ht
     if (!m_on || !hasDictionary())
         return;
     const QString line = block.text();
+    const QTextCursor caret = m_editor->textCursor();
+    const int caretColumn = caret.block() == block ? caret.positionInBlock() : -1;
     for (const SpellingWord &word : spellingWords(line, state, spans)) {
+        // The word being typed is marked once the caret leaves it, not while half written.
+        if (word.end == caretColumn) {
+            m_heldLine = block.blockNumber();
+            continue;
+        }
         if (isMisspelt(word))
             ranges.append({word.start, word.end - word.start, m_mark});
     }
+}
+
+void SpellingMarks::caretMoved()
+{
+    if (m_heldLine < 0)
+        return;
+    // After the event that moved the caret, as it may move inside an edit.
+    QMetaObject::invokeMethod(this, [this, line = std::exchange(m_heldLine, -1)] {
+        m_colouring->refreshExtraFormats(m_editor->document()->findBlockByNumber(line));
+    }, Qt::QueuedConnection);
 }
 
 bool SpellingMarks::isMisspelt(const SpellingWord &word)

@@ -49,6 +49,7 @@ private:
     void replaceWord(int lineNumber, const QString &line, const SpellingWord &word,
                      const QString &replacement);
     void addToPersonalWords(const QString &word);
+    void caretMoved();
 
     TextEditor *m_editor;
     HtmlColouring *m_colouring;
@@ -58,5 +59,7 @@ private:
     QSet<QString> m_ignored;
     bool m_on = true;
     bool m_loadScheduled = false;
+    // The line whose word at the caret was left unmarked, or -1.
+    int m_heldLine = -1;
     QTextCharFormat m_mark;
 };

@@ -104,6 +104,16 @@ void HtmlColouring::refreshExtraFormats()
     colourVisibleBlocks();
 }
 
+void HtmlColouring::refreshExtraFormats(const QTextBlock &block)
+{
+    QTextBlock line = block;
+    const int known = line.isValid() ? line.userState() : -1;
+    if (known < 0 || !(known & formattedBit))
+        return; // it gets its formats when it comes on screen
+    colourBlock(line, startOf(known), true);
+    relayoutColoured();
+}
+
 int HtmlColouring::startState(const QTextBlock &block) const
 {
     return block.userState() >= 0 ? startOf(block.userState()) : stateAfter(block.previous());

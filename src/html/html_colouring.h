@@ -41,6 +41,8 @@ public:
     // Asks for the extra formats again: the lines on screen at once, the others when they
     // come on screen.
     void refreshExtraFormats();
+    // The same for one line, if it carries formats; not to be called inside an edit.
+    void refreshExtraFormats(const QTextBlock &block);
     // The state a line starts in, as far as it is known (text until the slices reach it).
     int startState(const QTextBlock &block) const;
 

@@ -109,6 +109,23 @@ private slots:
         QVERIFY(!SpellingMarks(&next, new HtmlColouring(&next)).isOn());
     }
 
+    void theWordBeingTypedIsMarkedOnceLeft()
+    {
+        ProgramFixture program;
+        openPage(program, "<p></p>");
+        page()->setFocus();
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(page(), Qt::Key_Right);
+        QSignalSpy contents(page()->document(), &QTextDocument::contentsChange);
+        QTest::keyClicks(page(), u"Fehlr"_s);
+        QCOMPARE(markedWords(0), QStringList());
+        QTest::keyClick(page(), Qt::Key_End);
+        QTRY_COMPARE(markedWords(0), QStringList({u"Fehlr"_s}));
+        // Marks are no change of the document: each keystroke reported itself alone.
+        QCOMPARE(contents.count(), 5);
+        QCOMPARE(contents.constLast(), QVariantList({7, 0, 1}));
+    }
+
     void suggestionKeepsTheEntitiesAsOneChange()
     {
         ProgramFixture program;
