@@ -77,8 +77,7 @@ void SpellingMarks::loadDictionary()
     m_personalWords = readPersonalWords(personalWordsPath());
     for (const QString &word : std::as_const(m_personalWords))
         m_dictionary->add(word);
-    if (m_on)
-        m_colouring->refreshExtraFormats();
+    refresh();
 }
 
 bool SpellingMarks::hasDictionary() const
@@ -92,7 +91,7 @@ void SpellingMarks::setOn(bool on)
         return;
     m_on = on;
     settings().setValue(settingKey, on);
-    m_colouring->refreshExtraFormats();
+    refresh();
 }
 
 void SpellingMarks::markWords(const QTextBlock &block, int state, const QList<HtmlSpan> &spans,
@@ -120,8 +119,15 @@ void SpellingMarks::caretMoved()
         return;
     // After the event that moved the caret, as it may move inside an edit.
     QMetaObject::invokeMethod(this, [this, line = std::exchange(m_heldLine, -1)] {
-        m_colouring->refreshExtraFormats(m_editor->document()->findBlockByNumber(line));
+        if (m_colouring)
+            m_colouring->refreshExtraFormats(m_editor->document()->findBlockByNumber(line));
     }, Qt::QueuedConnection);
+}
+
+void SpellingMarks::refresh()
+{
+    if (m_colouring)
+        m_colouring->refreshExtraFormats();
 }
 
 bool SpellingMarks::isMisspelt(const SpellingWord &word)
@@ -144,7 +150,8 @@ void SpellingMarks::addEntries(QMenu *menu, const QPoint &position)
         const QTextBlock block = at.block();
         const QString line = block.text();
         const int column = at.positionInBlock();
-        for (const SpellingWord &word : spellingWords(line, m_colouring->startState(block))) {
+        const int state = m_colouring ? m_colouring->startState(block) : int(HtmlState::Text);
+        for (const SpellingWord &word : spellingWords(line, state)) {
             if (column < word.start || column > word.end || !isMisspelt(word))
                 continue;
             const QStringList suggestions = m_dictionary->suggestions(word.text);
@@ -161,7 +168,7 @@ void SpellingMarks::addEntries(QMenu *menu, const QPoint &position)
                     [this, text = word.text] { addToPersonalWords(text); });
             connect(insert(u"Ignorieren"_s), &QAction::triggered, this, [this, text = word.text] {
                 m_ignored.insert(text);
-                m_colouring->refreshExtraFormats();
+                refresh();
             });
             menu->insertSeparator(first);
             break;
@@ -201,7 +208,7 @@ void SpellingMarks::replaceWord(int lineNumber, const QString &line, const Spell
 void SpellingMarks::addToPersonalWords(const QString &word)
 {
     m_dictionary->add(word);
-    m_colouring->refreshExtraFormats();
+    refresh();
     if (m_personalWords.contains(word))
         return;
     m_personalWords.append(word);

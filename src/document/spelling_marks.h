@@ -3,6 +3,7 @@
 #include "html/html_colouring.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -50,9 +51,10 @@ private:
                      const QString &replacement);
     void addToPersonalWords(const QString &word);
     void caretMoved();
+    void refresh();
 
     TextEditor *m_editor;
-    HtmlColouring *m_colouring;
+    QPointer<HtmlColouring> m_colouring; // the marks end with the colouring they join
     QString m_dictionaryPath;
     std::unique_ptr<SpellDictionary> m_dictionary;
     QStringList m_personalWords;
