@@ -7,6 +7,7 @@
 #include "document/line_number_margin.h"
 #include "document/page_encoding.h"
 #include "document/page_files.h"
+#include "document/spelling_marks.h"
 #include "document/tag_list.h"
 #include "document/text_editor.h"
 #include "document/umlaut_conversion.h"
@@ -166,7 +167,8 @@ Form1::Form1(QWidget *parent)
     // The preview is made after this window, so it is looked up when F12 comes.
     QObject::connect(new QShortcut(QKeySequence(Qt::Key_F12), this), &QShortcut::activated, this,
                      [] { runGuarded([] { windows().form13->showCurrentPage(); }); });
-    new HtmlColouring(HPQT); // the page only; the composer memos stay plain
+    // The page only; the composer memos stay plain.
+    new SpellingMarks(HPQT, new HtmlColouring(HPQT));
     new LineNumberMargin(HPQT);
     connectHandler(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
                    &Form1::openCheckWindow);

@@ -14,16 +14,24 @@
 namespace {
 
 // A block's user state holds what its line was last lexed with: the start state, the end state,
-// and whether its layout carries the colours of that lexing. -1 (Qt's default) means not lexed
-// since its text last changed.
+// and whether its layout carries the colours of that lexing, with the extra formats of which
+// generation. -1 (Qt's default) means not lexed since its text last changed.
 constexpr int stateBits = 5;
 constexpr int stateMask = (1 << stateBits) - 1;
 constexpr int formattedBit = 1 << (2 * stateBits);
+constexpr int generationShift = 2 * stateBits + 1;
+constexpr int generationMask = 0xffff;
 static_assert(HtmlState::Count <= stateMask + 1);
 
-int packed(int start, int end, bool formatted)
+int packed(int start, int end, bool formatted, int generation)
 {
-    return (start << stateBits) | end | (formatted ? formattedBit : 0);
+    return (start << stateBits) | end
+           | (formatted ? formattedBit | (generation << generationShift) : 0);
+}
+
+int generationOf(int known)
+{
+    return (known >> generationShift) & generationMask;
 }
 
 int startOf(int known)
@@ -82,6 +90,33 @@ QColor HtmlColouring::colour(HtmlKind kind)
         return QColor(0x00, 0x6a, 0x74);
     }
     return {};
+}
+
+void HtmlColouring::setExtraFormats(ExtraFormats extraFormats)
+{
+    m_extraFormats = std::move(extraFormats);
+    refreshExtraFormats();
+}
+
+void HtmlColouring::refreshExtraFormats()
+{
+    m_generation = (m_generation + 1) & generationMask;
+    colourVisibleBlocks();
+}
+
+void HtmlColouring::refreshExtraFormats(const QTextBlock &block)
+{
+    QTextBlock line = block;
+    const int known = line.isValid() ? line.userState() : -1;
+    if (known < 0 || !(known & formattedBit))
+        return; // it gets its formats when it comes on screen
+    colourBlock(line, startOf(known), true);
+    relayoutColoured();
+}
+
+int HtmlColouring::startState(const QTextBlock &block) const
+{
+    return block.userState() >= 0 ? startOf(block.userState()) : stateAfter(block.previous());
 }
 
 bool HtmlColouring::eventFilter(QObject *, QEvent *event)
@@ -177,7 +212,8 @@ void HtmlColouring::colourVisibleBlocks()
     int state = stateAfter(block.previous());
     for (; block.isValid(); block = block.next()) {
         const int known = block.userState();
-        if (known >= 0 && (known & formattedBit) && startOf(known) == state)
+        if (known >= 0 && (known & formattedBit) && startOf(known) == state
+            && generationOf(known) == m_generation)
             state = endOf(known);
         else
             state = colourBlock(block, state, true);
@@ -191,13 +227,15 @@ int HtmlColouring::colourBlock(QTextBlock &block, int start, bool applyFormats)
 {
     m_spans.clear();
     const int end = lexHtmlLine(block.text(), start, m_spans);
-    block.setUserState(packed(start, end, applyFormats));
+    block.setUserState(packed(start, end, applyFormats, m_generation));
     if (!applyFormats)
         return end;
     QList<QTextLayout::FormatRange> ranges;
     ranges.reserve(m_spans.size());
     for (const HtmlSpan &span : std::as_const(m_spans))
         ranges.append({span.start, span.length, m_formats[int(span.kind)]});
+    if (m_extraFormats)
+        m_extraFormats(block, start, m_spans, ranges);
     QTextLayout *layout = block.layout();
     if (ranges == layout->formats())
         return end; // as typing at a line's end leaves it: nothing to lay out or paint again

@@ -6,7 +6,10 @@
 #include <QObject>
 #include <QTextBlock>
 #include <QTextCharFormat>
+#include <QTextLayout>
 #include <QTimer>
+
+#include <functional>
 
 class QPlainTextEdit;
 
@@ -27,6 +30,21 @@ public:
     bool isIdle() const { return !m_walking; }
 
     static QColor colour(HtmlKind kind);
+
+    // Adds formats of its own to a line's colours (marks under words), given the line, the
+    // state it starts in and its lexed pieces. It joins the colours in the same layouts, with
+    // the same care, so they never go out as a change of the document.
+    using ExtraFormats = std::function<void(const QTextBlock &block, int state,
+                                            const QList<HtmlSpan> &spans,
+                                            QList<QTextLayout::FormatRange> &ranges)>;
+    void setExtraFormats(ExtraFormats extraFormats);
+    // Asks for the extra formats again: the lines on screen at once, the others when they
+    // come on screen.
+    void refreshExtraFormats();
+    // The same for one line, if it carries formats; not to be called inside an edit.
+    void refreshExtraFormats(const QTextBlock &block);
+    // The state a line starts in, as far as it is known (text until the slices reach it).
+    int startState(const QTextBlock &block) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -52,4 +70,7 @@ private:
     bool m_inEdit = false;
     QList<HtmlSpan> m_spans;
     QTextCharFormat m_formats[6];
+    ExtraFormats m_extraFormats;
+    // Counts refreshExtraFormats(); a line laid out under an older count has old extra formats.
+    int m_generation = 0;
 };
