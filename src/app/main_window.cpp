@@ -5,7 +5,10 @@
 #include "document/line_breaks.h"
 #include "document/page_encoding.h"
 #include "document/page_files.h"
+#include "document/tag_completion.h"
 #include "document/tag_list.h"
+#include "document/tag_matching.h"
+#include "document/tag_tips.h"
 #include "document/text_editor.h"
 #include "document/umlaut_conversion.h"
 #include "elements/background_window.h"
@@ -159,6 +162,9 @@ Form1::Form1(QWidget *parent)
                      &QShortcut::activated, this,
                      [this] { runGuarded([this] { findAgain(false); }); });
     new HtmlColouring(HPQT); // the page only; the composer memos stay plain
+    new TagCompletion(HPQT);
+    new TagTips(HPQT);
+    new TagMatching(HPQT);
 
     createCustomTagGroup();
 
