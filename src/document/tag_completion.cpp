@@ -9,16 +9,20 @@
 #include <QScrollBar>
 #include <QTextCursor>
 
+#include <algorithm>
+
 // The offers of one place: the list shows their descriptions and filters on their names.
 class OfferModel : public QAbstractListModel
 {
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    void setOffers(QList<HtmlOffer> offers)
+    void setOffers(const QList<HtmlOffer> &offers)
     {
+        if (offers.isSharedWith(m_offers))
+            return; // the same list again (the references): the completer keeps its filter
         beginResetModel();
-        m_offers = std::move(offers);
+        m_offers = offers;
         endResetModel();
     }
 
@@ -49,6 +53,18 @@ bool isNameCharacter(QChar c)
 {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')
            || c == u'-' || c == u'_' || c == u':' || c == u'.';
+}
+
+// Wide enough for the longest entry, measured on that one alone: asking the list for the width
+// of every row would take longer than the rest of opening it, with the 2,125 references.
+int listWidth(const QAbstractItemView *list, const QList<HtmlOffer> &offers)
+{
+    const auto longest = std::max_element(offers.begin(), offers.end(),
+                                          [](const HtmlOffer &a, const HtmlOffer &b) {
+                                              return a.display.size() < b.display.size();
+                                          });
+    const int text = list->fontMetrics().horizontalAdvance(longest->display);
+    return text * 11 / 10 + 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
 }
 
 } // namespace
@@ -93,7 +109,7 @@ bool TagCompletion::open()
     QTextCursor start = m_editor->textCursor();
     start.setPosition(int(m_completion.from));
     QRect place = m_editor->cursorRect(start);
-    place.setWidth(popup->sizeHintForColumn(0) + popup->verticalScrollBar()->sizeHint().width());
+    place.setWidth(listWidth(popup, m_completion.offers));
     m_completer->complete(place);
     popup->setCurrentIndex(m_completer->completionModel()->index(0, 0));
     return true;

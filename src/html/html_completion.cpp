@@ -48,15 +48,27 @@ QString shown(const QString &text)
     return codes.join(u' ');
 }
 
-void offerReferences(HtmlCompletion &completion)
+// The references' offers are the same each time: made once, on first use, then shared.
+const QList<HtmlOffer> &referenceOffers()
 {
-    completion.offers.reserve(HtmlTables::referenceCount);
-    for (int i = 0; i < HtmlTables::referenceCount; ++i) {
-        const HtmlReferenceEntry &entry = HtmlTables::references[i];
-        const QString name = QString::fromLatin1(entry.name);
-        completion.offers.append(
-            {name, u"&"_s + name + u"; "_s + shown(QString::fromUtf8(entry.text))});
-    }
+    static const QList<HtmlOffer> offers = [] {
+        QList<HtmlOffer> made;
+        made.reserve(HtmlTables::referenceCount);
+        for (int i = 0; i < HtmlTables::referenceCount; ++i) {
+            const HtmlReferenceEntry &entry = HtmlTables::references[i];
+            const QString name = QString::fromLatin1(entry.name);
+            made.append({name, u"&"_s + name + u"; "_s + shown(QString::fromUtf8(entry.text))});
+        }
+        return made;
+    }();
+    return offers;
+}
+
+bool anyFits(const HtmlCompletion &completion, QStringView typed)
+{
+    const Qt::CaseSensitivity cs = completion.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    return std::any_of(completion.offers.begin(), completion.offers.end(),
+                       [&](const HtmlOffer &offer) { return offer.name.startsWith(typed, cs); });
 }
 
 } // namespace
@@ -91,10 +103,10 @@ HtmlCompletion htmlCompletionAt(QStringView text, qsizetype position)
     case HtmlPlace::Reference:
         completion.caseSensitive = true;
         completion.reference = true;
-        offerReferences(completion);
+        completion.offers = referenceOffers();
         break;
     }
-    if (completion.fitting(text.sliced(completion.from, position - completion.from)).isEmpty())
+    if (!anyFits(completion, text.sliced(completion.from, position - completion.from)))
         return {};
     return completion;
 }

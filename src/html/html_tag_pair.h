@@ -23,4 +23,4 @@ struct HtmlTagPair
 // passing over comments, across lines. Nothing for a void element, for a tag without partner,
 // or when the partner lies further away than `limit` characters.
 std::optional<HtmlTagPair> htmlTagPairAt(QStringView text, qsizetype position,
-                                         qsizetype limit = qsizetype(1) << 20);
+                                         qsizetype limit = qsizetype(1) << 19);
