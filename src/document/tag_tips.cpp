@@ -13,7 +13,7 @@ TagTips::TagTips(TextEditor *editor) : QObject(editor), m_editor(editor)
     editor->viewport()->installEventFilter(this);
 }
 
-QString TagTips::tipAt(const QPoint &position) const
+QString TagTips::tipAt(const QPoint &position, QRect *name) const
 {
     const QTextCursor cursor = m_editor->cursorForPosition(position);
     // Right of a line's end the nearest position is that end: no name is under the mouse there.
@@ -24,6 +24,13 @@ QString TagTips::tipAt(const QPoint &position) const
     const HtmlPlace place = htmlPlaceAt(text, cursor.position());
     if (place.nameStart == place.nameEnd)
         return {};
+    if (name) {
+        QTextCursor edge(m_editor->document());
+        edge.setPosition(int(place.nameStart));
+        *name = m_editor->cursorRect(edge);
+        edge.setPosition(int(place.nameEnd));
+        *name = name->united(m_editor->cursorRect(edge));
+    }
     switch (place.kind) {
     case HtmlPlace::StartTagName:
     case HtmlPlace::EndTagName:
@@ -40,10 +47,11 @@ bool TagTips::eventFilter(QObject *, QEvent *event)
     if (event->type() != QEvent::ToolTip)
         return false;
     const auto *help = static_cast<QHelpEvent *>(event);
-    const QString tip = tipAt(help->pos());
+    QRect name;
+    const QString tip = tipAt(help->pos(), &name);
     if (tip.isEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(help->globalPos(), tip, m_editor->viewport());
+        QToolTip::showText(help->globalPos(), tip, m_editor->viewport(), name);
     return true;
 }

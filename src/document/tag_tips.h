@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
 
 class TextEditor;
 
@@ -14,8 +15,9 @@ class TagTips : public QObject
 public:
     explicit TagTips(TextEditor *editor);
 
-    // The tip for the name under a point of the editor's viewport, or an empty text.
-    QString tipAt(const QPoint &position) const;
+    // The tip for the name under a point of the editor's viewport, or an empty text; `name`
+    // receives where that name stands, so the tip goes when the mouse leaves it.
+    QString tipAt(const QPoint &position, QRect *name = nullptr) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

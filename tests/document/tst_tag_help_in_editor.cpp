@@ -92,6 +92,8 @@ private slots:
         QVERIFY(list());
         QTest::keyClick(list(), Qt::Key_Escape);
         QVERIFY(!list());
+        QCOMPARE(editor()->text(), u"&eu"_s);
+        QCOMPARE(changes.count(), 0);
         showWith(u"Text "_s, 5);
         changes.clear();
         QTest::keyClick(editor(), Qt::Key_Space, Qt::ControlModifier);
