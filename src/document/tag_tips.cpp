@@ -50,8 +50,7 @@ bool TagTips::eventFilter(QObject *, QEvent *event)
     QRect name;
     const QString tip = tipAt(help->pos(), &name);
     if (tip.isEmpty())
-        QToolTip::hideText();
-    else
-        QToolTip::showText(help->globalPos(), tip, m_editor->viewport(), name);
+        return false; // no name here: whoever else shows tips in the editor may
+    QToolTip::showText(help->globalPos(), tip, m_editor->viewport(), name);
     return true;
 }
