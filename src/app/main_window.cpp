@@ -8,7 +8,10 @@
 #include "document/page_encoding.h"
 #include "document/page_files.h"
 #include "document/spelling_marks.h"
+#include "document/tag_completion.h"
 #include "document/tag_list.h"
+#include "document/tag_matching.h"
+#include "document/tag_tips.h"
 #include "document/text_editor.h"
 #include "document/umlaut_conversion.h"
 #include "elements/background_window.h"
@@ -167,9 +170,6 @@ Form1::Form1(QWidget *parent)
     // The preview is made after this window, so it is looked up when F12 comes.
     QObject::connect(new QShortcut(QKeySequence(Qt::Key_F12), this), &QShortcut::activated, this,
                      [] { runGuarded([] { windows().form13->showCurrentPage(); }); });
-    // The page only; the composer memos stay plain.
-    new SpellingMarks(HPQT, new HtmlColouring(HPQT));
-    new LineNumberMargin(HPQT);
     connectHandler(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
                    &Form1::openCheckWindow);
     QObject::connect(HPQT, &TextEditor::contextMenuAboutToShow, this, [this](QMenu *menu) {
@@ -177,6 +177,12 @@ Form1::Form1(QWidget *parent)
         connectHandler(menu->addAction(u"Seite prüfen"_s), &QAction::triggered, this,
                        &Form1::openCheckWindow);
     });
+    // Help for the page only; the composer memos stay plain.
+    new SpellingMarks(HPQT, new HtmlColouring(HPQT));
+    new LineNumberMargin(HPQT);
+    new TagCompletion(HPQT);
+    new TagTips(HPQT);
+    new TagMatching(HPQT);
 
     createCustomTagGroup();
 
