@@ -92,10 +92,10 @@ private:
     }
 
     // Web and e-mail addresses and file names are no words: "www.example.de", "a@b.de",
-    // "index.html".
+    // "index.html"; nor is markup shown as text ("&lt;br&gt;" on a page about HTML).
     static bool isAddress(QStringView chunk)
     {
-        if (chunk.contains(u'@') || chunk.contains(u"://")
+        if (chunk.contains(u'<') || chunk.contains(u'>') || chunk.contains(u'@') || chunk.contains(u"://")
             || chunk.startsWith(u"www.", Qt::CaseInsensitive))
             return true;
         for (qsizetype i = 1; i + 1 < chunk.size(); ++i) {

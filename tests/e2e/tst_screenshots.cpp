@@ -2,6 +2,7 @@
 // folder to keep them; without it they go to a temporary folder and are only checked.
 
 #include "app/main_window.h"
+#include "document/check_window.h"
 #include "document/text_editor.h"
 #include "foundation/window_set.h"
 #include "support/test_support.h"
@@ -20,7 +21,7 @@ namespace {
 
 const QByteArray samplePage =
     "<html>\r\n<head><title>Meine Seite</title></head>\r\n<body>\r\n"
-    "<body bgcolor=\"#ffffe0\">\r\n<h1>Willkommen auf meiner Homepage</h1>\r\n"
+    "<body bgcolor=\"#ffffe0\">\r\n<h1>Wilkommen auf meiner Homepage</h1>\r\n"
     "<center><marquee scrollamount=5 scrolldelay=5>Sch&ouml;n, dass Sie da sind!</marquee>"
     "</center>\r\n<table border=1 width=60% height=>\r\n<tr>\r\n"
     "<th border=0 width= height=>Tag</th><th border=0 width= height=>Bedeutung</th></tr>\r\n"
@@ -63,6 +64,8 @@ private slots:
         program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"seite.html"_s)));
         main->Button2->click();
         main->ListBox1->setCurrentRow(0);
+        main->HPQT->moveCaretTo(9, 3); // in a tag's name, so that it and its partner are marked
+        QTest::qWait(1000); // the dictionary loads after the window shows, then marks the typo
 
         const QImage window = main->grab().toImage();
         QVERIFY(hasContent(window));
@@ -77,6 +80,13 @@ private slots:
         const QImage shown = preview->grab().toImage();
         QVERIFY(hasContent(shown));
         QVERIFY(shown.save(folder + u"/preview.png"_s));
+
+        main->openCheckWindow();
+        QSignalSpy checked(main->checkWindow(), &Form16::checkShown);
+        QVERIFY(checked.wait(30000));
+        const QImage check = main->checkWindow()->grab().toImage();
+        QVERIFY(hasContent(check));
+        QVERIFY(check.save(folder + u"/check-window.png"_s));
         QVERIFY2(program.errors.isEmpty(), qPrintable(program.errors.join(u'|')));
     }
 };

@@ -46,6 +46,8 @@ private slots:
         QTest::newRow("addresses") << u"siehe www.beispiel.de, http://x.de/abc oder ab@cd.de index.html"_s
                                    << text
                                    << QStringList{u"siehe 0-5"_s, u"oder 39-43"_s};
+        QTest::newRow("markup shown as text") << u"Das &lt;br&gt; und &lt;td border=0&gt;"_s
+                                              << text << QStringList{u"Das 0-3"_s, u"und 15-18"_s};
         QTest::newRow("digits, capitals, single letters") << u"MP3 h1 HTML a ist"_s << text
                                                           << QStringList{u"ist 14-17"_s};
         QTest::newRow("compounds and full stops") << u"E-Mail-Adresse, bzw. -Haus-"_s << text
