@@ -30,6 +30,8 @@ LineNumberMargin::LineNumberMargin(TextEditor *editor) : QWidget(editor), m_edit
     connect(editor, &QPlainTextEdit::blockCountChanged, this, &LineNumberMargin::fitWidth);
     connect(editor, &QPlainTextEdit::updateRequest, this, &LineNumberMargin::follow);
     editor->installEventFilter(this);
+    // The viewport is laid out after the editor's own resize: its size is the one to follow.
+    editor->viewport()->installEventFilter(this);
     fitWidth();
     placeBesideText();
 }
@@ -52,8 +54,8 @@ void LineNumberMargin::fitWidth()
 
 void LineNumberMargin::placeBesideText()
 {
-    const QRect inside = m_editor->contentsRect();
-    setGeometry(inside.left(), inside.top(), m_width, m_editor->viewport()->height());
+    const QRect text = m_editor->viewport()->geometry();
+    setGeometry(m_editor->contentsRect().left(), text.top(), m_width, text.height());
 }
 
 void LineNumberMargin::follow(const QRect &rect, int dy)
@@ -67,12 +69,10 @@ void LineNumberMargin::follow(const QRect &rect, int dy)
 
 bool LineNumberMargin::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_editor) {
-        if (event->type() == QEvent::Resize)
-            placeBesideText();
-        else if (event->type() == QEvent::FontChange)
-            fitWidth();
-    }
+    if (watched == m_editor->viewport() && event->type() == QEvent::Resize)
+        placeBesideText();
+    else if (watched == m_editor && event->type() == QEvent::FontChange)
+        fitWidth();
     return QWidget::eventFilter(watched, event);
 }
 

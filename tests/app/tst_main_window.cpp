@@ -291,6 +291,7 @@ private slots:
         auto *margin = editor->findChild<LineNumberMargin *>();
         QVERIFY(margin);
         const QRect outer = editor->geometry();
+        QCOMPARE(margin->geometry().bottom(), editor->viewport()->geometry().bottom());
         editor->insertPlainText(u"a\nb\nc\nd\ne\nf\ng\nh\ni"_s);
         const int narrow = margin->width();
         editor->insertPlainText(u"\nj"_s); // the tenth line needs a second digit
