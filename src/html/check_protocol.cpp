@@ -11,19 +11,28 @@ namespace {
 // (an attribute value), so they are escaped.
 void appendEscaped(QByteArray &out, QByteArrayView utf8)
 {
-    for (const char c : utf8) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+    // Runs between the characters to escape go in whole: a large answer holds many thousands
+    // of messages.
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char *escape = nullptr;
+        switch (utf8[i]) {
+        case '\\': escape = "\\\\"; break;
+        case '\t': escape = "\\t"; break;
+        case '\n': escape = "\\n"; break;
+        case '\r': escape = "\\r"; break;
+        default: continue;
         }
+        out.append(utf8.sliced(runStart, i - runStart)).append(escape);
+        runStart = i + 1;
     }
+    out.append(utf8.sliced(runStart));
 }
 
-std::optional<QString> unescaped(const QByteArray &field)
+std::optional<QString> unescaped(QByteArrayView field)
 {
+    if (!field.contains('\\'))
+        return QString::fromUtf8(field);
     QByteArray out;
     out.reserve(field.size());
     for (qsizetype i = 0; i < field.size(); ++i) {
@@ -55,7 +64,7 @@ char levelLetter(CheckLevel level)
     return 'H';
 }
 
-std::optional<CheckLevel> levelFromLetter(const QByteArray &letter)
+std::optional<CheckLevel> levelFromLetter(QByteArrayView letter)
 {
     if (letter == "E")
         return CheckLevel::Error;
@@ -66,13 +75,24 @@ std::optional<CheckLevel> levelFromLetter(const QByteArray &letter)
     return std::nullopt;
 }
 
-std::optional<int> naturalNumber(const QByteArray &text)
+std::optional<int> naturalNumber(QByteArrayView text)
 {
     bool ok = false;
     const int value = text.toInt(&ok);
     if (!ok || value < 0)
         return std::nullopt;
     return value;
+}
+
+// A line's fields, as views into the answer: no copy of each.
+QList<QByteArrayView> splitFields(QByteArrayView line)
+{
+    QList<QByteArrayView> fields;
+    qsizetype fieldStart = 0;
+    for (qsizetype tab; (tab = line.indexOf('\t', fieldStart)) >= 0; fieldStart = tab + 1)
+        fields.append(line.sliced(fieldStart, tab - fieldStart));
+    fields.append(line.sliced(fieldStart));
+    return fields;
 }
 
 } // namespace
@@ -117,7 +137,7 @@ std::optional<QList<CheckMessage>> decodeCheckAnswer(const QByteArray &answer)
         const qsizetype end = answer.indexOf('\n', start);
         if (end < 0)
             return std::nullopt; // cut off in the middle of a line
-        const QList<QByteArray> fields = answer.mid(start, end - start).split('\t');
+        const QList<QByteArrayView> fields = splitFields(QByteArrayView(answer).sliced(start, end - start));
         start = end + 1;
         if (fields.size() == 2 && fields[0] == "END") {
             const std::optional<int> count = naturalNumber(fields[1]);
