@@ -5,10 +5,10 @@
 #include "program_benchmarks.h"
 
 #include "app/main_window.h"
-#include "html/html_colouring.h"
 #include "document/text_editor.h"
 #include "foundation/modal_dialogs.h"
 #include "foundation/window_set.h"
+#include "html/html_colouring.h"
 
 #include <QApplication>
 #include <QDir>

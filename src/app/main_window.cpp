@@ -2,7 +2,6 @@
 
 #include "document/check_window.h"
 #include "document/find_window.h"
-#include "html/html_colouring.h"
 #include "document/line_breaks.h"
 #include "document/line_number_margin.h"
 #include "document/page_encoding.h"
@@ -27,6 +26,7 @@
 #include "foundation/error_display.h"
 #include "foundation/window_frame.h"
 #include "foundation/window_set.h"
+#include "html/html_colouring.h"
 #include "viewing/info_window.h"
 #include "viewing/preview_window.h"
 
