@@ -23,7 +23,8 @@ int digitCount(int number)
 
 } // namespace
 
-LineNumberMargin::LineNumberMargin(TextEditor *editor) : QWidget(editor), m_editor(editor)
+LineNumberMargin::LineNumberMargin(TextEditor *editor)
+    : QWidget(editor), m_editor(editor), m_viewport(editor->viewport())
 {
     setObjectName(QStringLiteral("LineNumberMargin"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -31,7 +32,7 @@ LineNumberMargin::LineNumberMargin(TextEditor *editor) : QWidget(editor), m_edit
     connect(editor, &QPlainTextEdit::updateRequest, this, &LineNumberMargin::follow);
     editor->installEventFilter(this);
     // The viewport is laid out after the editor's own resize: its size is the one to follow.
-    editor->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     fitWidth();
     placeBesideText();
 }
@@ -54,7 +55,7 @@ void LineNumberMargin::fitWidth()
 
 void LineNumberMargin::placeBesideText()
 {
-    const QRect text = m_editor->viewport()->geometry();
+    const QRect text = m_viewport->geometry();
     setGeometry(m_editor->contentsRect().left(), text.top(), m_width, text.height());
 }
 
@@ -69,9 +70,11 @@ void LineNumberMargin::follow(const QRect &rect, int dy)
 
 bool LineNumberMargin::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_editor->viewport() && event->type() == QEvent::Resize)
+    // Compared by the pointers kept: while the editor is being destroyed, it is no editor any
+    // more when its viewport still gets events.
+    if (event->type() == QEvent::Resize && watched == m_viewport)
         placeBesideText();
-    else if (watched == m_editor && event->type() == QEvent::FontChange)
+    else if (event->type() == QEvent::FontChange && watched == m_editor)
         fitWidth();
     return QWidget::eventFilter(watched, event);
 }

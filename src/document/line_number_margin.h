@@ -26,5 +26,6 @@ private:
     void placeBesideText();
 
     TextEditor *m_editor;
+    QWidget *m_viewport;
     int m_width = 0;
 };
