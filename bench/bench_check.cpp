@@ -113,8 +113,7 @@ void BM_TypeOneCharacter(benchmark::State &state, bool checkOpen)
     TextEditor *editor = windows().form1->HPQT;
     editor->setFocus();
     for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_s);
-        QApplication::sendEvent(editor, &press);
+        typeOneCharacter();
         QCoreApplication::processEvents();
     }
     state.SetBytesProcessed(state.iterations() * editor->length());

@@ -35,20 +35,16 @@ QByteArray makePage(qsizetype bytes)
                          bytes);
 }
 
-TextEditor *page()
-{
-    return windows().form1->HPQT;
-}
 
 HtmlColouring *colouring()
 {
-    return page()->findChild<HtmlColouring *>();
+    return pageEditor()->findChild<HtmlColouring *>();
 }
 
 void setColouring(bool on)
 {
     if (on && !colouring())
-        new HtmlColouring(page());
+        new HtmlColouring(pageEditor());
     else if (!on)
         delete colouring();
 }
@@ -81,7 +77,7 @@ void BM_OpenPage(benchmark::State &state)
         setColouring(state.range(0));
         state.ResumeTiming();
         openPage();
-        page()->viewport()->repaint();
+        pageEditor()->viewport()->repaint();
     }
     settle();
 }
@@ -94,10 +90,9 @@ void BM_TypeOneCharacter(benchmark::State &state)
     setColouring(state.range(0));
     openPage();
     settle();
-    page()->setFocus();
+    pageEditor()->setFocus();
     for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_s);
-        QApplication::sendEvent(page(), &press);
+        typeOneCharacter();
         if (state.range(1))
             QCoreApplication::processEvents();
     }

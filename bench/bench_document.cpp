@@ -55,8 +55,7 @@ void BM_TypeOneCharacter(benchmark::State &state, PageMaker makeBytes)
     TextEditor *editor = mainWindow()->HPQT;
     editor->setFocus();
     for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_s);
-        QApplication::sendEvent(editor, &press);
+        typeOneCharacter();
     }
     state.SetBytesProcessed(state.iterations() * editor->length());
 }

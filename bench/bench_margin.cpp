@@ -18,19 +18,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TextEditor *page()
-{
-    return windows().form1->HPQT;
-}
 
 void setMargin(bool on)
 {
-    auto *margin = page()->findChild<LineNumberMargin *>();
+    auto *margin = pageEditor()->findChild<LineNumberMargin *>();
     if (on && !margin)
-        new LineNumberMargin(page());
+        new LineNumberMargin(pageEditor());
     else if (!on && margin) {
         delete margin;
-        page()->setLeftMargin(0);
+        pageEditor()->setLeftMargin(0);
     }
     QCoreApplication::processEvents();
 }
@@ -39,11 +35,10 @@ void setMargin(bool on)
 void BM_TypeOneCharacter(benchmark::State &state)
 {
     setMargin(state.range(0));
-    page()->setFocus();
+    pageEditor()->setFocus();
     for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_s);
-        QApplication::sendEvent(page(), &press);
-        page()->viewport()->repaint();
+        typeOneCharacter();
+        pageEditor()->viewport()->repaint();
         QCoreApplication::processEvents();
     }
 }
@@ -52,13 +47,13 @@ void BM_TypeOneCharacter(benchmark::State &state)
 void BM_ScrollOnePage(benchmark::State &state)
 {
     setMargin(state.range(0));
-    QScrollBar *bar = page()->verticalScrollBar();
+    QScrollBar *bar = pageEditor()->verticalScrollBar();
     bar->setValue(0);
     for (auto _ : state) {
         bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
         if (bar->value() == bar->maximum())
             bar->setValue(0);
-        page()->repaint();
+        pageEditor()->repaint();
         QCoreApplication::processEvents();
     }
 }

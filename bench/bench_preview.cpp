@@ -54,12 +54,6 @@ void runEventsFor(int ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-void typeOneCharacter()
-{
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_s);
-    QApplication::sendEvent(windows().form1->HPQT, &press);
-}
-
 // A page whose text shows in the preview, about `bytes` long.
 QByteArray previewPage(qsizetype bytes)
 {

@@ -50,14 +50,10 @@ QByteArray makePage(qsizetype bytes)
     return repeatedLines(lines.toLatin1(), bytes);
 }
 
-TextEditor *page()
-{
-    return windows().form1->HPQT;
-}
 
 void settle()
 {
-    auto *colouring = page()->findChild<HtmlColouring *>();
+    auto *colouring = pageEditor()->findChild<HtmlColouring *>();
     while (!colouring->isIdle())
         QCoreApplication::processEvents();
     QCoreApplication::processEvents();
@@ -66,7 +62,7 @@ void settle()
 void openPage(bool marks)
 {
     windows().form1->Button1->click();
-    page()->findChild<SpellingMarks *>()->setOn(marks);
+    pageEditor()->findChild<SpellingMarks *>()->setOn(marks);
     windows().form1->OpenDialog1.setFileName(QDir::current().filePath(u"page.html"_s));
     windows().form1->Button2->click();
     settle();
@@ -84,11 +80,10 @@ double threadMilliseconds()
 void BM_TypeOneCharacter(benchmark::State &state)
 {
     openPage(state.range(0));
-    page()->setFocus();
-    page()->moveCursor(QTextCursor::End);
+    pageEditor()->setFocus();
+    pageEditor()->moveCursor(QTextCursor::End);
     for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_s);
-        QApplication::sendEvent(page(), &press);
+        typeOneCharacter();
         if (state.range(1))
             QCoreApplication::processEvents();
     }
@@ -100,10 +95,10 @@ void BM_TypeOneCharacter(benchmark::State &state)
 void BM_ScrollOneScreen(benchmark::State &state)
 {
     openPage(state.range(0));
-    QScrollBar *bar = page()->verticalScrollBar();
+    QScrollBar *bar = pageEditor()->verticalScrollBar();
     bar->setValue(0);
-    page()->viewport()->repaint();
-    const int screen = page()->viewport()->height() / page()->fontMetrics().lineSpacing();
+    pageEditor()->viewport()->repaint();
+    const int screen = pageEditor()->viewport()->height() / pageEditor()->fontMetrics().lineSpacing();
     double longest = 0;
     double longestCpu = 0; // the same in this thread's processor time: others share the machine
     for (auto _ : state) {
@@ -111,7 +106,7 @@ void BM_ScrollOneScreen(benchmark::State &state)
         clock.start();
         const double cpu = threadMilliseconds();
         bar->setValue(bar->value() + screen);
-        page()->viewport()->repaint();
+        pageEditor()->viewport()->repaint();
         longest = std::max(longest, clock.nsecsElapsed() / 1e6);
         longestCpu = std::max(longestCpu, threadMilliseconds() - cpu);
     }
@@ -129,7 +124,7 @@ int main(int argc, char **argv)
     return runProgramBenchmarks(argc, argv, MainWindow::Shown, [] {
         QStandardPaths::setTestModeEnabled(true); // switching the marks is remembered
         modalHooks().fileDialog = [](FileDialog &, QWidget *) { return true; };
-        page()->findChild<SpellingMarks *>()->loadDictionary();
+        pageEditor()->findChild<SpellingMarks *>()->loadDictionary();
         QFile file(u"page.html"_s);
         file.open(QIODevice::WriteOnly);
         file.write(makePage(pageBytes));

@@ -39,10 +39,6 @@ QByteArray makePage(qsizetype bytes)
                          bytes);
 }
 
-TextEditor *page()
-{
-    return windows().form1->HPQT;
-}
 
 void openPage()
 {
@@ -53,9 +49,9 @@ void openPage()
 
 void moveCaret(qsizetype position)
 {
-    QTextCursor cursor = page()->textCursor();
+    QTextCursor cursor = pageEditor()->textCursor();
     cursor.setPosition(int(position));
-    page()->setTextCursor(cursor);
+    pageEditor()->setTextCursor(cursor);
 }
 
 // Where the list is asked for: 50 places of each kind, spread over the page.
@@ -72,14 +68,14 @@ QList<qsizetype> places(const QString &text, QStringView before, qsizetype offse
 
 void setHelp(bool on)
 {
-    delete page()->findChild<TagCompletion *>();
-    delete page()->findChild<TagTips *>();
-    delete page()->findChild<TagMatching *>();
-    page()->setExtraSelections({});
+    delete pageEditor()->findChild<TagCompletion *>();
+    delete pageEditor()->findChild<TagTips *>();
+    delete pageEditor()->findChild<TagMatching *>();
+    pageEditor()->setExtraSelections({});
     if (on) {
-        new TagCompletion(page());
-        new TagTips(page());
-        new TagMatching(page());
+        new TagCompletion(pageEditor());
+        new TagTips(pageEditor());
+        new TagMatching(pageEditor());
     }
     QCoreApplication::processEvents();
 }
@@ -93,14 +89,14 @@ void BM_OpenList(benchmark::State &state)
     static const std::pair<QStringView, qsizetype> kinds[] = {
         {u"<td", 2}, {u"<td ", 4}, {u"&auml;", 1}, {u"Eintrag", 3}};
     const auto [before, offset] = kinds[state.range(0)];
-    const QList<qsizetype> at = places(page()->rawText(), before, offset);
+    const QList<qsizetype> at = places(pageEditor()->rawText(), before, offset);
     qsizetype i = 0;
     for (auto _ : state) {
         state.PauseTiming();
         moveCaret(at[i++ % at.size()]);
         state.ResumeTiming();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::ControlModifier, u" "_s);
-        QApplication::sendEvent(page(), &press);
+        QApplication::sendEvent(pageEditor(), &press);
         state.PauseTiming();
         if (state.range(0) != 3 && !QApplication::activePopupWidget())
             state.SkipWithError("no list");
@@ -118,11 +114,11 @@ void BM_PlainCompleterFloor(benchmark::State &state)
         names.append(u"name%1"_s.arg(i));
     QStringListModel model(names);
     QCompleter completer(&model);
-    completer.setWidget(page());
+    completer.setWidget(pageEditor());
     for (auto _ : state) {
         model.setStringList(names); // as the list is given its offers anew each time
         completer.setCompletionPrefix(QString());
-        completer.complete(page()->cursorRect());
+        completer.complete(pageEditor()->cursorRect());
         state.PauseTiming();
         completer.popup()->hide();
         state.ResumeTiming();
@@ -137,13 +133,13 @@ void BM_CaretThroughPage(benchmark::State &state)
 {
     openPage();
     setHelp(state.range(0));
-    const QString &text = page()->rawText();
+    const QString &text = pageEditor()->rawText();
     QList<qsizetype> names;
     for (int i = 0; i < 2000; ++i)
         names.append(text.indexOf(u'<', text.size() / 2000 * i) + 2);
     for (int i = 0; i < 200; ++i)
         names.append(text.indexOf(u"<p>", text.size() / 200 * i) + 2);
-    auto *matching = page()->findChild<TagMatching *>();
+    auto *matching = pageEditor()->findChild<TagMatching *>();
     double longestStep = 0;
     double longestMatching = 0;
     for (auto _ : state) {
@@ -172,11 +168,10 @@ void BM_TypeInTagName(benchmark::State &state)
 {
     openPage();
     setHelp(state.range(0));
-    moveCaret(page()->rawText().indexOf(u"<p>", pageBytes / 2) + 2);
-    page()->setFocus();
+    moveCaret(pageEditor()->rawText().indexOf(u"<p>", pageBytes / 2) + 2);
+    pageEditor()->setFocus();
     for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_s);
-        QApplication::sendEvent(page(), &press);
+        typeOneCharacter();
         state.PauseTiming();
         QCoreApplication::processEvents();
         state.ResumeTiming();

@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/window_creation.h"
+#include "document/text_editor.h"
 #include "foundation/modal_dialogs.h"
 #include "foundation/window_set.h"
 
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -35,6 +37,17 @@ int runProgramBenchmarks(int argc, char **argv, MainWindow mainWindow,
     benchmark::Shutdown();
     destroyWindows();
     return 0;
+}
+
+TextEditor *pageEditor()
+{
+    return windows().form1->HPQT;
+}
+
+void typeOneCharacter()
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, u"x"_s);
+    QApplication::sendEvent(pageEditor(), &press);
 }
 
 QByteArray repeatedLines(QByteArrayView lines, qsizetype bytes, QByteArrayView head)

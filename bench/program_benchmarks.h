@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class TextEditor;
+
 namespace benchmark {
 class State;
 }
@@ -23,6 +25,10 @@ QByteArray typicalPage(qsizetype bytes);
 
 // The floor beside a figure that ends in writing a page: writing the same bytes to a file.
 void measureWriteFloor(benchmark::State &state, const QByteArray &page);
+
+// The page editor HPQT, and one typed "x" into it, as a keystroke reaches it.
+TextEditor *pageEditor();
+void typeOneCharacter();
 
 // Opens the page through "Öffnen", its dialog answered with the file page.html it is written to.
 void openThroughDialog(const QByteArray &page);
