@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Fields are separated by tabs and messages by line feeds; both may occur in tidy's arguments
+// Fields are separated by tabs and messages by line feeds; both may occur in the arguments
 // (an attribute value), so they are escaped.
 void appendEscaped(QByteArray &out, QByteArrayView utf8)
 {
@@ -97,15 +97,13 @@ QList<QByteArrayView> splitFields(QByteArrayView line)
 
 } // namespace
 
-void appendCheckMessage(QByteArray &answer, QByteArrayView key, int line, int column,
-                        CheckLevel level, QByteArrayView english,
-                        const QList<QByteArrayView> &arguments)
+void appendCheckMessage(QByteArray &answer, QByteArrayView key, int line, int column, int length,
+                        CheckLevel level, const QList<QByteArrayView> &arguments)
 {
     answer += "M\t";
     appendEscaped(answer, key);
     answer += '\t' + QByteArray::number(line) + '\t' + QByteArray::number(column) + '\t'
-        + levelLetter(level) + '\t';
-    appendEscaped(answer, english);
+        + levelLetter(level) + '\t' + QByteArray::number(length);
     for (const QByteArrayView argument : arguments) {
         answer += '\t';
         appendEscaped(answer, argument);
@@ -119,8 +117,8 @@ QByteArray encodeCheckMessage(const CheckMessage &message)
     for (const QString &argument : message.arguments)
         arguments.append(argument.toUtf8());
     QByteArray answer;
-    appendCheckMessage(answer, message.key.toUtf8(), message.line, message.column, message.level,
-                       message.english.toUtf8(), {arguments.cbegin(), arguments.cend()});
+    appendCheckMessage(answer, message.key.toUtf8(), message.line, message.column, message.length,
+                       message.level, {arguments.cbegin(), arguments.cend()});
     return answer;
 }
 
@@ -152,14 +150,14 @@ std::optional<QList<CheckMessage>> decodeCheckAnswer(const QByteArray &answer)
         const std::optional<int> line = naturalNumber(fields[2]);
         const std::optional<int> column = naturalNumber(fields[3]);
         const std::optional<CheckLevel> level = levelFromLetter(fields[4]);
-        const std::optional<QString> english = unescaped(fields[5]);
-        if (!key || !line || !column || !level || !english)
+        const std::optional<int> length = naturalNumber(fields[5]);
+        if (!key || !line || !column || !level || !length)
             return std::nullopt;
         message.key = *key;
         message.line = *line;
         message.column = *column;
         message.level = *level;
-        message.english = *english;
+        message.length = *length;
         for (qsizetype i = 6; i < fields.size(); ++i) {
             const std::optional<QString> argument = unescaped(fields[i]);
             if (!argument)

@@ -307,7 +307,7 @@ QString CheckTexts::pattern(const QString &key)
 QString CheckTexts::text(const CheckMessage &message)
 {
     const QString german = pattern(message.key);
-    return german.isNull() ? message.english : filledIn(german, message.arguments);
+    return german.isNull() ? message.key : filledIn(german, message.arguments);
 }
 
 QString CheckTexts::levelName(CheckLevel level)

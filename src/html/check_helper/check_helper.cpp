@@ -76,8 +76,8 @@ Bool TIDY_CALL collect(TidyMessage tidyMessage)
         ours = CheckLevel::Warning;
     appendCheckMessage(answer, tidyGetMessageKey(tidyMessage),
                        qMax(0, tidyGetMessageLine(tidyMessage)),
-                       qMax(0, tidyGetMessageColumn(tidyMessage)), ours,
-                       tidyGetMessageDefault(tidyMessage), {arguments.cbegin(), arguments.cend()});
+                       qMax(0, tidyGetMessageColumn(tidyMessage)), 0, ours,
+                       {arguments.cbegin(), arguments.cend()});
     ++messageCount;
     return no; // tidy itself prints nothing
 }
