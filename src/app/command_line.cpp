@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QTimer>
 
+#include <cstring>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -26,7 +28,7 @@ CommandLine refusal(const QString &why)
     return answer(CommandLine::Action::Refuse,
                   u"tagschmied: "_s + why
                       + u"\nAufruf: tagschmied [--eigener-ordner] [SEITE]"
-                        u"; mehr mit tagschmied --help\n"_s);
+                        u" oder tagschmied --check SEITE...; mehr mit tagschmied --help\n"_s);
 }
 
 } // namespace
@@ -45,6 +47,12 @@ CommandLine readCommandLine(const QStringList &arguments, const QString &startFo
         u"Arbeitet im Ordner ~/Tagschmied (legt ihn an, wenn er fehlt); dort liegen "
         u"look.html und eigene.lst. So startet der Menüeintrag."_s);
     parser.addOption(ownFolderOption);
+    const QCommandLineOption checkOption(
+        u"check"_s,
+        u"Prüft die genannten Seiten nach dem HTML-Standard, ohne Fenster, und gibt je Meldung "
+        u"eine Zeile SEITE:ZEILE:SPALTE: Fehler|Warnung|Hinweis: Meldung aus. Rückgabewert 0 "
+        u"ohne Fehler, 1 bei Fehlern, 2 wenn eine Seite nicht lesbar ist."_s);
+    parser.addOption(checkOption);
     parser.addPositionalArgument(u"SEITE"_s, u"Die Seite, die nach dem Start geöffnet wird."_s,
                                  u"[SEITE]"_s);
 
@@ -56,6 +64,14 @@ CommandLine readCommandLine(const QStringList &arguments, const QString &startFo
     if (parser.isSet(version))
         return answer(CommandLine::Action::Answer, u"Tagschmied 2.0\n"_s);
     const QStringList pages = parser.positionalArguments();
+    if (parser.isSet(checkOption)) {
+        if (pages.isEmpty())
+            return refusal(u"--check braucht mindestens eine Seite."_s);
+        CommandLine result;
+        result.action = CommandLine::Action::Check;
+        result.checkPages = pages;
+        return result;
+    }
     if (pages.size() > 1)
         return refusal(u"Nur eine Seite kann geöffnet werden, angegeben sind %1."_s.arg(
             pages.size()));
@@ -65,6 +81,17 @@ CommandLine readCommandLine(const QStringList &arguments, const QString &startFo
     if (!pages.isEmpty())
         result.page = QDir::cleanPath(QDir(startFolder).absoluteFilePath(pages.constFirst()));
     return result;
+}
+
+bool asksForCheckOnly(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--check") == 0)
+            return true;
+        if (std::strcmp(argv[i], "--") == 0)
+            break;
+    }
+    return false;
 }
 
 QString ownFolder()

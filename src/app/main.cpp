@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/command_line_check.h"
 #include "app/main_window.h"
 #include "app/qt_translation.h"
 #include "app/window_creation.h"
@@ -34,7 +35,8 @@ int main(int argc, char *argv[])
 {
     // --help and --version answer without a display; only the editor itself needs one, and
     // without it Qt's widgets would abort with a terse message.
-    const bool display = hasDisplay(argc, argv);
+    // The check alone makes no window, so it neither needs nor touches a display.
+    const bool display = hasDisplay(argc, argv) && !asksForCheckOnly(argc, argv);
     prepareBrowserEngine(); // the preview's engine is loaded later, but reads this as it starts
     const std::unique_ptr<QCoreApplication> app(display ? new QApplication(argc, argv)
                                                         : new QCoreApplication(argc, argv));
@@ -50,6 +52,12 @@ int main(int argc, char *argv[])
     case CommandLine::Action::Refuse:
         std::fputs(commandLine.answer.toLocal8Bit().constData(), stderr);
         return 2;
+    case CommandLine::Action::Check: {
+        const PageCheckRun run = checkPageFiles(commandLine.checkPages, QDir::currentPath());
+        std::fwrite(run.output.constData(), 1, size_t(run.output.size()), stdout);
+        std::fwrite(run.errors.constData(), 1, size_t(run.errors.size()), stderr);
+        return run.exitStatus;
+    }
     case CommandLine::Action::Run:
         break;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "html/parser/encoding_prescan.h" // declaredEncodingName, which choosing the encoding starts from
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -55,10 +57,6 @@ private:
     bool m_valid = true;
 };
 
-// The name of the encoding that a page's first 1024 bytes declare, found as a browser finds it
-// (<meta charset>, <meta http-equiv="Content-Type" content>, else <?xml encoding>), in the
-// browsers' spelling ("windows-1252", "Shift_JIS"); empty when they declare none.
-QByteArray declaredEncodingName(QByteArrayView bytes);
 
 // The encoding of a page's bytes, by the first rule that applies: a byte-order mark; a
 // declaration in the first 1024 bytes (declaredEncodingName) whose encoding gives back the

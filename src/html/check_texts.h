@@ -5,13 +5,13 @@
 struct CheckMessage;
 enum class CheckLevel;
 
-// The German side of the page check: tidy has no German, so every message it can report has
-// its text here, keyed by tidy's stable name of the code, with %1, %2 ... for its arguments.
+// The German side of the page check, as its windows and the command line show it; the texts
+// themselves live with the check's rules.
 namespace CheckTexts {
 
 // The German pattern for a message key, or a null string when there is none.
 QString pattern(const QString &key);
-// The message in German with its arguments filled in; tidy's English when the key is unknown.
+// The message in German with its arguments filled in; the key itself when it is unknown.
 QString text(const CheckMessage &message);
 // "Fehler", "Warnung" or "Hinweis".
 QString levelName(CheckLevel level);

@@ -13,7 +13,8 @@ namespace {
 
 const QString helperFile = u"tagschmied-check"_s;
 
-// A 10 MiB page takes tidy about two seconds here; a helper still busy long after that hangs.
+// A 10 MiB page takes the check well under a second here; a helper still busy long after that
+// hangs.
 constexpr int defaultTimeLimit = 20000;
 
 } // namespace

@@ -25,6 +25,29 @@ status=0
 [ ! -s out ] || fail "bad option wrote to stdout: $(cat out)"
 grep -q "Unbekannte Option 'quatsch'" err || fail "bad option: $(cat err)"
 
+# --check: one line a message, SEITE:ZEILE:SPALTE: Art: Meldung, with no display at all; the
+# column counts characters; status 0 without a Fehler, 1 with one, 2 when a page is unreadable.
+printf '<!DOCTYPE html>\n<html lang="de"><head><title>Gut</title></head>\n<body><p>Hallo</p>\n</body></html>\n' > gut.html
+printf '<!DOCTYPE html>\n<html lang="de"><head><title>Schlecht</title></head>\n<body>\n<p>\xc3\xa4\xc3\xb6\xc3\xbc<img src="a.png"></p>\n</body></html>\n' > schlecht.html
+touch a.png
+"${nodisplay[@]}" "$program" --check gut.html >out 2>err || fail "--check of a good page: status $?: $(cat out err)"
+[ ! -s err ] || fail "--check of a good page wrote to stderr: $(cat err)"
+grep -q ': Fehler: ' out && fail "--check found a Fehler in a good page: $(cat out)"
+status=0
+"${nodisplay[@]}" "$program" --check schlecht.html gut.html >out 2>err || status=$?
+[ "$status" -eq 1 ] || fail "--check of a bad page gave status $status: $(cat out err)"
+grep -q '^schlecht\.html:4:7: Fehler: .*alt' out || fail "--check: no alt Fehler at 4:7: $(cat out)"
+grep -qv '^[^:]*:[0-9]*:[0-9]*: \(Fehler\|Warnung\|Hinweis\): .' out && fail "--check: a line of another form: $(cat out)"
+status=0
+"${nodisplay[@]}" "$program" --check fehlt.html schlecht.html >out 2>err || status=$?
+[ "$status" -eq 2 ] || fail "--check of a missing page gave status $status"
+grep -q '^tagschmied: fehlt\.html lässt sich nicht lesen' err || fail "--check: missing page: $(cat err)"
+grep -q '^schlecht\.html:4:7: Fehler' out || fail "--check stopped at the missing page: $(cat out)"
+status=0
+"${nodisplay[@]}" "$program" --check >out 2>err || status=$?
+[ "$status" -eq 2 ] || fail "--check without a page gave status $status"
+rm -f gut.html schlecht.html a.png out err
+
 wait_for_window() {
   for _ in $(seq 300); do
     xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0

@@ -25,7 +25,7 @@ for file in usr/bin/tagschmied usr/lib/tagschmied/plugins/libtagschmied_browser.
   grep -q " \./$file\$" <<<"$contents" || { echo "the package lacks $file"; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for dependency in libqt6widgets6 qt6-translations-l10n qt6-qpa-plugins libtidy5deb1; do
+for dependency in libqt6widgets6 qt6-translations-l10n qt6-qpa-plugins; do
   grep -q "$dependency" <<<"$depends" || { echo "Depends lacks $dependency: $depends"; exit 1; }
 done
 

@@ -3,8 +3,6 @@
 
 #include <QtTest>
 
-#include <tidy/tidy.h>
-
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(CheckMessage)
@@ -67,34 +65,6 @@ private slots:
         QFETCH(int, column);
         QFETCH(int, offset);
         QCOMPARE(offsetOfColumn(line, column), qsizetype(offset));
-    }
-
-    // Every code tidy can report through its message callback (the markup checks and the
-    // accessibility checks) has German, using no argument that tidy does not hand over.
-    void everyReportableCodeHasGerman()
-    {
-        const uint consoleFirst = tidyErrorCodeFromKey("TC_LABEL_COL");
-        QStringList missing;
-        int reportable = 0;
-        TidyIterator it = getErrorCodeList();
-        while (it) {
-            const uint code = getNextErrorCode(&it);
-            if (code <= REPORT_MESSAGE_FIRST || code == REPORT_MESSAGE_LAST || code >= consoleFirst)
-                continue;
-            ++reportable;
-            const QString key = QString::fromUtf8(tidyErrorCodeAsKey(code));
-            const QString pattern = CheckTexts::pattern(key);
-            if (pattern.isEmpty()) {
-                missing.append(key);
-                continue;
-            }
-            const QString english = QString::fromUtf8(tidyLocalizedString(code));
-            const qsizetype arguments = english.count(u'%') - 2 * english.count(u"%%"_s);
-            for (qsizetype i = pattern.indexOf(u'%'); i >= 0; i = pattern.indexOf(u'%', i + 1))
-                QVERIFY2(pattern[i + 1].digitValue() <= arguments, qPrintable(key));
-        }
-        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u", "_s)));
-        QVERIFY(reportable > 200);
     }
 
     void summary_data()
