@@ -29,6 +29,18 @@ for dependency in libqt6widgets6 qt6-translations-l10n qt6-qpa-plugins; do
   grep -q "$dependency" <<<"$depends" || { echo "Depends lacks $dependency: $depends"; exit 1; }
 done
 
-# Errors fail; the warnings that stay are listed in the README.
-lintian --fail-on error --display-info --tag-display-limit 0 "$deb"
+# The licence reads the same in the source, the package's copyright file and the metainfo.
+licence=GPL-3.0-or-later
+cmp -s "$source/LICENSE" /usr/share/common-licenses/GPL-3 || { echo "LICENSE is not the GPL-3 text"; exit 1; }
+dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/tagschmied/copyright >"$out/copyright"
+program=$(awk '$0 == "Files: *" { found = 1 } found && /^License:/ { print $2; exit }' "$out/copyright")
+[[ $program == "$licence" ]] || { echo "copyright: the program is under '$program', not $licence"; exit 1; }
+grep -q '/usr/share/common-licenses/GPL-3"' "$out/copyright" \
+  || { echo "copyright: $licence does not refer to /usr/share/common-licenses/GPL-3"; exit 1; }
+grep -q "<project_license>$licence</project_license>" \
+  "$source/resources/desktop/org.example.tagschmied.metainfo.xml" \
+  || { echo "metainfo: project_license is not $licence"; exit 1; }
+
+# Errors and warnings fail; the infos that stay are listed in the README.
+lintian --fail-on error,warning --display-info --tag-display-limit 0 "$deb"
 echo ok
