@@ -1,6 +1,5 @@
 #include "html/parser/tree_builder.h"
 
-#include "html/parser/character_source.h"
 #include "html/parser/foreign_names.h"
 #include "html/parser/tree_construction_errors.h"
 #include "html/parser/tree_text.h"
@@ -100,7 +99,6 @@ void HtmlTreeBuilder::run()
         if (!token.span.isValid() && token.type == HtmlToken::Type::EndOfFile)
             token.span = {m_source.size(), 0};
         m_token = &token;
-        m_textSource.reset();
         m_textFrom = 0;
         m_acknowledged = false;
         if (token.type == HtmlToken::Type::StartTag || token.type == HtmlToken::Type::EndTag)
@@ -214,9 +212,8 @@ qsizetype HtmlTreeBuilder::leadingWhitespace() const
 
 SourceSpan HtmlTreeBuilder::textSpan(qsizetype from, qsizetype to)
 {
-    if (!m_textSource)
-        m_textSource = std::make_unique<CharacterSource>(m_source, m_token->data, m_token->span);
-    return m_textSource->span(from, to);
+    const qsizetype start = m_token->sourceOffset(from);
+    return {start, m_token->sourceOffset(to) - start};
 }
 
 void HtmlTreeBuilder::insertTextFromToken(qsizetype count)
@@ -240,7 +237,7 @@ void HtmlTreeBuilder::parseError(const char *code, const QString &name)
 {
     SourceSpan span = m_token ? m_token->span : SourceSpan{m_source.size(), 0};
     if (m_token && m_token->type == HtmlToken::Type::Characters)
-        span = textSpan(m_textFrom, m_token->data.size());
+        span = textSpan(m_textFrom, std::min(m_textFrom + 1, m_token->data.size()));
     parseErrorAt(code, span, name);
 }
 

@@ -11,10 +11,7 @@
 #include <QStringView>
 
 #include <deque>
-#include <memory>
 #include <vector>
-
-class CharacterSource;
 
 // The standard's tree construction: pulls tokens from the tokenizer and builds the tree a
 // browser builds, insertion mode by insertion mode, with scripting off. Every node keeps where
@@ -190,5 +187,4 @@ private:
     int m_tokenTag = 0;
     qsizetype m_textFrom = 0;
     const HtmlToken *m_token = nullptr;
-    std::unique_ptr<CharacterSource> m_textSource;
 };
