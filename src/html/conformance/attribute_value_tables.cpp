@@ -166,7 +166,6 @@ const AttributeValueRule rules[] = {
     {"object", "height", ValueType::NonNegativeInteger, ""},
     {"object", "name", ValueType::BrowsingContextName, ""},
     {"object", "type", ValueType::MimeType, ""},
-    {"object", "usemap", ValueType::HashNameReference, ""},
     {"object", "width", ValueType::NonNegativeInteger, ""},
     {"ol", "reversed", ValueType::Boolean, ""},
     {"ol", "start", ValueType::Integer, ""},
@@ -242,6 +241,6 @@ const AttributeValueRule rules[] = {
     {"video", "src", ValueType::NonEmptyUrl, ""},
     {"video", "width", ValueType::NonNegativeInteger, ""},
 };
-const int ruleCount = 235;
+const int ruleCount = 234;
 
 } // namespace AttributeValueTables

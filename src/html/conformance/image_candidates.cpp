@@ -15,30 +15,39 @@ struct Candidate
     QList<qsizetype> descriptorPositions;
 };
 
-// Splits a srcset as browsers do: an address runs to the next blank, a comma at its end closes
-// the candidate, else descriptors follow up to the next comma.
+// Splits a srcset as browsers do: an address runs to the next blank, commas at its end close
+// the candidate, else descriptors follow up to the next comma. Exactly one comma stands between
+// two candidates, none before the first or after the last.
 ValueCheck splitCandidates(QStringView value, QList<Candidate> *candidates)
 {
     qsizetype i = 0;
+    qsizetype commas = 0;
     for (;;) {
         const qsizetype separatorStart = i;
-        while (i < value.size() && (isHtmlSpace(value[i]) || value[i] == u','))
+        while (i < value.size() && (isHtmlSpace(value[i]) || value[i] == u',')) {
+            if (value[i] == u',')
+                ++commas;
             ++i;
-        if (i == value.size())
+        }
+        if (i == value.size()) {
+            if (commas > 0 && !candidates->isEmpty())
+                return valueProblem("srcset-empty-candidate", separatorStart, i - separatorStart);
             return {};
-        const qsizetype commas = value.sliced(separatorStart, i - separatorStart).count(u',');
-        if (commas > (candidates->isEmpty() ? 0 : 1))
+        }
+        if (commas != (candidates->isEmpty() ? 0 : 1))
             return valueProblem("srcset-empty-candidate", separatorStart, i - separatorStart);
+        commas = 0;
         Candidate candidate;
         candidate.urlPosition = i;
         while (i < value.size() && !isHtmlSpace(value[i]))
             ++i;
         candidate.url = value.sliced(candidate.urlPosition, i - candidate.urlPosition);
         if (candidate.url.endsWith(u',')) {
-            while (candidate.url.endsWith(u','))
+            while (candidate.url.endsWith(u',')) {
                 candidate.url.chop(1);
+                ++commas;
+            }
             candidates->append(candidate);
-            i = candidate.urlPosition + candidate.url.size();
             continue;
         }
         for (;;) {
@@ -53,8 +62,6 @@ ValueCheck splitCandidates(QStringView value, QList<Candidate> *candidates)
             candidate.descriptorPositions.append(start);
         }
         candidates->append(candidate);
-        if (i < value.size())
-            ++i; // the comma
     }
 }
 

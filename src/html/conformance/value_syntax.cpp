@@ -271,23 +271,37 @@ ValueCheck checkCoordinates(QStringView value, QStringView shape)
         start = comma + 1;
     }
     const QString kind = shape.toString().toLower();
-    if (kind == u"circle" || kind == u"circ") {
+    const auto circle = [&]() -> ValueCheck {
         if (numbers.size() != 3)
             return valueProblem("value-coords-circle", 0, value.size());
         if (numbers[2] < 0)
             return valueProblem("value-coords-radius", 0, value.size());
-    } else if (kind == u"poly" || kind == u"polygon") {
-        if (numbers.size() < 6 || numbers.size() % 2 != 0)
-            return valueProblem("value-coords-poly", 0, value.size());
-    } else if (kind == u"default") {
         return {};
-    } else {
+    };
+    const auto rectangle = [&]() -> ValueCheck {
         if (numbers.size() != 4)
             return valueProblem("value-coords-rect", 0, value.size());
         if (numbers[0] >= numbers[2] || numbers[1] >= numbers[3])
             return valueProblem("value-coords-rect-order", 0, value.size());
-    }
-    return {};
+        return {};
+    };
+    const auto polygon = [&]() -> ValueCheck {
+        if (numbers.size() < 6 || numbers.size() % 2 != 0)
+            return valueProblem("value-coords-poly", 0, value.size());
+        return {};
+    };
+    if (kind == u"circle")
+        return circle();
+    if (kind == u"poly")
+        return polygon();
+    if (kind == u"rect")
+        return rectangle();
+    if (kind == u"default")
+        return {};
+    // Without a shape the numbers must fit one of them.
+    if (!circle() || !rectangle() || !polygon())
+        return {};
+    return valueProblem("value-coords-any", 0, value.size());
 }
 
 ValueCheck checkKeywordSet(QStringView value, const QStringList &allowed)
