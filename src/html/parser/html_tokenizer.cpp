@@ -5,7 +5,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <deque>
 
 namespace {
 
@@ -203,9 +202,25 @@ bool isNoncharacter(char32_t c)
 
 // ASCII code units that the states may pass over in runs: all but NUL, CR and the controls the
 // input stream reports.
-constexpr bool isPlainAscii(char16_t c)
+constexpr bool isPlainAsciiUnit(char16_t c)
 {
     return (c >= 0x20 && c < 0x7F) || c == u'\t' || c == u'\n' || c == u'\f';
+}
+
+struct PlainAsciiTable
+{
+    bool plain[0x80] = {};
+    constexpr PlainAsciiTable()
+    {
+        for (char16_t c = 0; c < 0x80; ++c)
+            plain[c] = isPlainAsciiUnit(c);
+    }
+};
+constexpr PlainAsciiTable plainAscii;
+
+bool isPlainAscii(char16_t c)
+{
+    return plainAscii.plain[c];
 }
 
 // What a numeric reference to 0x80-0x9F stands for: code page 1252's character there.
@@ -377,10 +392,12 @@ private:
     qsizetype m_referenceStart = 0;
     char32_t m_referenceCode = 0;
 
-    // Characters gather into one run until another token comes.
+    // Characters gather into one run until another token comes; then the run, and after it that
+    // token, are handed out from where they were read into.
     HtmlToken m_characters;
     qsizetype m_charactersEnd = 0;
-    std::deque<HtmlToken> m_out;
+    bool m_charactersReady = false;
+    bool m_tokenReady = false;
     bool m_finished = false;
 };
 
@@ -392,9 +409,9 @@ int HtmlTokenizer::Private::current()
 {
     if (m_pos >= m_size)
         return Eof;
-    if (m_pos >= m_checkedUpTo)
-        checkInputCharacter();
     const char16_t c = m_text[m_pos];
+    if (m_pos >= m_checkedUpTo && !(c < 0x80 && isPlainAscii(c)))
+        checkInputCharacter();
     return c == u'\r' ? u'\n' : c;
 }
 
@@ -557,9 +574,7 @@ void HtmlTokenizer::Private::flushCharacters()
     if (m_characters.data.isEmpty())
         return;
     m_characters.span.length = m_charactersEnd - m_characters.span.offset;
-    m_out.push_back(std::move(m_characters));
-    m_characters = HtmlToken();
-    m_characters.type = HtmlToken::Type::Characters;
+    m_charactersReady = true;
 }
 
 // Emits the comment or doctype read so far, ending at the current place.
@@ -567,8 +582,7 @@ void HtmlTokenizer::Private::emitToken()
 {
     flushCharacters();
     m_token.span = SourceSpan{m_tokenStart, m_pos - m_tokenStart};
-    m_out.push_back(std::move(m_token));
-    m_token = HtmlToken();
+    m_tokenReady = true;
 }
 
 void HtmlTokenizer::Private::emitTag()
@@ -593,7 +607,7 @@ void HtmlTokenizer::Private::emitEof()
 
 HtmlToken HtmlTokenizer::Private::next()
 {
-    while (m_out.empty()) {
+    while (!m_charactersReady && !m_tokenReady) {
         if (m_finished) {
             HtmlToken end;
             end.span = SourceSpan{m_size, 0};
@@ -601,9 +615,15 @@ HtmlToken HtmlTokenizer::Private::next()
         }
         step();
     }
-    HtmlToken token = std::move(m_out.front());
-    m_out.pop_front();
-    return token;
+    if (m_charactersReady) {
+        m_charactersReady = false;
+        HtmlToken run = std::move(m_characters);
+        m_characters = HtmlToken();
+        m_characters.type = HtmlToken::Type::Characters;
+        return run;
+    }
+    m_tokenReady = false;
+    return std::move(m_token);
 }
 
 // --- The token being read -------------------------------------------------------------------
@@ -655,6 +675,8 @@ void HtmlTokenizer::Private::startAttribute()
     finishAttribute();
     m_attribute = HtmlAttribute();
     m_attribute.nameSpan.offset = m_pos;
+    if (m_token.attributes.isEmpty())
+        m_token.attributes.reserve(4);
     m_inAttribute = true;
     m_attributeDropped = false;
 }
