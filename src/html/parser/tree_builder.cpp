@@ -218,7 +218,11 @@ SourceSpan HtmlTreeBuilder::textSpan(qsizetype from, qsizetype to)
 
 void HtmlTreeBuilder::insertTextFromToken(qsizetype count)
 {
-    insertText(restOfText().first(count), textSpan(m_textFrom, m_textFrom + count));
+    const SourceSpan span = textSpan(m_textFrom, m_textFrom + count);
+    if (count == m_token->data.size()) // the whole run: the node shares the token's text
+        insertText(m_token->data, span, &m_token->data);
+    else
+        insertText(restOfText().first(count), span);
     m_textFrom += count;
 }
 
@@ -314,6 +318,8 @@ void HtmlTreeBuilder::insertAt(Place place, HtmlNode *node)
 {
     node->parent = place.parent;
     std::vector<HtmlNode *> &children = place.parent->children;
+    if (children.empty())
+        children.reserve(4); // spares the growth by one and two that most elements would take
     if (!place.before) {
         children.push_back(node);
         return;
@@ -380,7 +386,7 @@ ParserElement *HtmlTreeBuilder::insertForeignElement(HtmlToken &token, HtmlNames
     return insertElement(element);
 }
 
-void HtmlTreeBuilder::insertText(QStringView text, SourceSpan span)
+void HtmlTreeBuilder::insertText(QStringView text, SourceSpan span, const QString *whole)
 {
     const Place place = appropriatePlace();
     if (place.parent->kind == HtmlNode::Kind::Document)
@@ -406,7 +412,7 @@ void HtmlTreeBuilder::insertText(QStringView text, SourceSpan span)
         return;
     }
     HtmlNode *node = m_document.createNode(HtmlNode::Kind::Text);
-    node->data = text.toString();
+    node->data = whole ? *whole : text.toString();
     node->startTag = span;
     insertAt(place, node);
 }

@@ -538,7 +538,8 @@ void HtmlTreeBuilder::inBodyStartTag(HtmlToken &token)
         if (index >= 0) {
             parseError(TreeError::NestedElement, token.name);
             ParserElement *a = m_formatting.at(index).element;
-            adoptionAgency(token, Tag::A);
+            if (!adoptionAgency(token, Tag::A))
+                inBodyOtherEndTag(token);
             if (const int left = m_formatting.indexOf(a); left >= 0)
                 m_formatting.removeAt(left);
             if (a->stackIndex >= 0)
@@ -567,7 +568,8 @@ void HtmlTreeBuilder::inBodyStartTag(HtmlToken &token)
         reconstructFormatting();
         if (m_open.inScope(Tag::Nobr, Scope::DefaultScope)) {
             parseError(TreeError::NestedElement, token.name);
-            adoptionAgency(token, Tag::Nobr);
+            if (!adoptionAgency(token, Tag::Nobr))
+                inBodyOtherEndTag(token);
             reconstructFormatting();
         }
         m_formatting.push(insertHtmlElement(token), token.name, token.attributes);
@@ -923,7 +925,7 @@ void HtmlTreeBuilder::inBodyOtherEndTag(HtmlToken &token)
     generateImpliedEndTags(m_tokenTag);
     if (node != currentElement())
         parseError(TreeError::ElementClosedImplicitly, currentElement()->node->name);
-    popUntilElement(node, token.span);
+    popUntilElement(node, token.type == Type::EndTag ? token.span : SourceSpan{});
 }
 
 void HtmlTreeBuilder::inBodyEndOfFile(HtmlToken &token)
