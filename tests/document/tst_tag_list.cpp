@@ -382,7 +382,9 @@ private slots:
         QCOMPARE(form1()->ListBox1->count(), 100000);
         QCOMPARE(form1()->ListBox1->item(99999)->text(), u"<span class=\"entry99999\">"_s);
         qInfo("100000 entries loaded and laid out in %lld ms", elapsed);
-        QVERIFY2(elapsed < 400, qPrintable(u"took %1 ms"_s.arg(elapsed)));
+        // Its time belongs to the benchmarks; here only a list loaded item by item (seconds)
+        // fails, not a busy machine.
+        QVERIFY2(elapsed < 3000, qPrintable(u"took %1 ms"_s.arg(elapsed)));
     }
 };
 
