@@ -34,17 +34,41 @@ bool lies(SourceSpan span, const QList<SourceSpan> &sortedRanges)
     return span.offset < range.end() + 1; // the closing quote of a value counts
 }
 
+// The doctype the rules judge themselves, telling an old doctype from a wrong one.
+bool isDoctypeJudgedByRules(QLatin1StringView code)
+{
+    return code == QLatin1StringView("missing-doctype") || code == QLatin1StringView("non-conforming-doctype");
+}
+
+bool contains(SourceSpan outer, const QList<SourceSpan> &sortedSpans)
+{
+    for (const SourceSpan &span : sortedSpans) {
+        if (span.offset >= outer.offset && span.end() <= outer.end())
+            return true;
+    }
+    return false;
+}
+
 void addParseErrors(const HtmlDocument &document, QList<SourceSpan> presentational, QList<Finding> &findings)
 {
     std::sort(presentational.begin(), presentational.end(),
               [](const SourceSpan &a, const SourceSpan &b) { return a.offset < b.offset; });
     for (const HtmlParseError &error : document.errors) {
         const QLatin1StringView code(error.code);
+        if (isDoctypeJudgedByRules(code))
+            continue;
         Finding finding{QString(code), CheckLevel::Error, error.span, {}};
         if (!error.name.isEmpty())
             finding.arguments.append(error.name);
         if (isAttributeSlip(code) && error.span.isValid() && lies(error.span, presentational))
             finding.level = CheckLevel::Warning;
+        // The background button after the page skeleton writes a second <body>: the browser
+        // takes its presentational attributes over to the first.
+        if (code == QLatin1StringView("repeated-start-tag") && error.name == u"body"
+            && contains(error.span, presentational)) {
+            finding.key = QStringLiteral("body-second-presentational");
+            finding.level = CheckLevel::Warning;
+        }
         findings.append(finding);
     }
 }
