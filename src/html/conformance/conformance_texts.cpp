@@ -40,6 +40,25 @@ const Text texts[] = {
     {u"label-second-control",
      u"Ein <label> beschriftet nur ein Feld; dieses <%1> braucht ein eigenes <label>."},
 
+    {u"option-empty", u"Ein leerer Eintrag <option> braucht Text oder eine Beschriftung label=\"…\"."},
+    {u"select-first-option-not-placeholder",
+     u"Eine Pflicht-Auswahl (required) beginnt mit einem leeren Eintrag wie <option value=\"\">Bitte wählen</option>."},
+
+    // The table model.
+    {u"table-cells-overlap", u"Diese Zelle überdeckt eine andere (durch rowspan oder colspan): prüfen Sie die Zahlen."},
+    {u"table-cell-past-row-group",
+     u"rowspan=\"%1\" reicht über das Ende von <%2> hinaus: der Browser kürzt die Zelle, verkleinern Sie rowspan."},
+    {u"table-row-empty", u"Diese Tabellenzeile hat keine Zelle: füllen Sie sie mit <td> oder löschen Sie sie."},
+    {u"table-column-empty", u"In Spalte %1 beginnt keine Zelle: verkleinern Sie colspan oder die Spaltenangabe."},
+    {u"table-columns-empty",
+     u"In den Spalten %1 bis %2 beginnt keine Zelle: verkleinern Sie colspan oder die Spaltenangabe."},
+    {u"table-row-narrower", u"Diese Zeile ist %1 Spalten breit, die erste Zeile %2."},
+    {u"table-row-wider", u"Diese Zeile ist %1 Spalten breit, die erste Zeile nur %2."},
+    {u"table-row-narrower-than-columns",
+     u"Diese Zeile ist %1 Spalten breit, <colgroup> und <col> geben %2 Spalten vor."},
+    {u"table-row-wider-than-columns",
+     u"Diese Zeile ist %1 Spalten breit, <colgroup> und <col> geben nur %2 Spalten vor."},
+
     // Elements and attributes.
     {u"unknown-element",
      u"<%1> ist kein HTML-Element: vertippt? Eigene Elemente brauchen einen Bindestrich im Namen (<mein-element>)."},

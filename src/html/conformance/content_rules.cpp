@@ -173,6 +173,9 @@ void ContentRules::finishElement(const Frame &frame)
             if (!frame.seenOther && !element.attribute(u"label"))
                 report("optgroup-without-label", placeOf(element), {});
             break;
+        case Special::Option:
+            finishOption(frame);
+            break;
         default:
             break;
         }
@@ -187,6 +190,26 @@ void ContentRules::finishElement(const Frame &frame)
         m_labels.pop_back();
     else if (name == u"option" && !m_options.empty())
         m_options.pop_back();
+}
+
+void ContentRules::finishOption(const Frame &frame)
+{
+    const HtmlNode &option = *frame.node;
+    const HtmlNode *parent = option.parent;
+    if (!option.attribute(u"label") && !frame.hasText && !(parent && isHtml(*parent, u"datalist")))
+        report("option-empty", placeOf(option), {});
+    // A required drop-down list starts with a placeholder: its first option says "choose".
+    if (m_frames.size() < 2 || m_frames[m_frames.size() - 2].special != Special::Select
+        || m_frames[m_frames.size() - 2].seen != 1)
+        return;
+    const HtmlNode &select = *parent;
+    const HtmlAttribute *size = select.attribute(u"size");
+    if (!select.attribute(u"required") || select.attribute(u"multiple")
+        || (size && size->value.trimmed().toInt() > 1))
+        return;
+    const HtmlAttribute *value = option.attribute(u"value");
+    if (value ? !value->value.isEmpty() : frame.hasText)
+        report("select-first-option-not-placeholder", placeOf(option), {});
 }
 
 void ContentRules::judgeText(const HtmlNode &text)
@@ -391,6 +414,8 @@ bool ContentRules::judgeSpecial(Frame &parent, const HtmlNode &child, quint32 ca
             return true;
         }
         parent.seenOther = 1;
+        if (html && name == u"option")
+            ++parent.seen;
         allowed = html
             && (name == u"option" || name == u"optgroup" || name == u"hr" || name == u"div"
                 || name == u"noscript");

@@ -63,6 +63,7 @@ private:
     Frame frameFor(const HtmlNode &element, const Frame &parent, bool placed) const;
     std::optional<ContentSet> childrenOf(const Frame &frame) const;
     void finishElement(const Frame &frame);
+    void finishOption(const Frame &frame);
     void reportMissingSlots(const Frame &frame, int from, int to);
 
     void report(const char *key, SourceSpan span, const QStringList &arguments,

@@ -3,6 +3,7 @@
 #include "html/conformance/attribute_rules.h"
 #include "html/conformance/content_rules.h"
 #include "html/conformance/document_rules.h"
+#include "html/conformance/table_rules.h"
 #include "html/parser/html_tree.h"
 #include "html/parser/source_lines.h"
 
@@ -122,6 +123,7 @@ QList<CheckMessage> checkDocument(const HtmlDocument &document, QStringView page
     addParseErrors(document, attributes.presentationalSpans(), findings);
     ContentRules(page, findings).check(document);
     DocumentRules(page, findings).check(document);
+    TableRules(findings).check(document);
     std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
         return std::max<qsizetype>(a.span.offset, 0) < std::max<qsizetype>(b.span.offset, 0);
     });
