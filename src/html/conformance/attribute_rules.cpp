@@ -173,11 +173,18 @@ void AttributeRules::checkAttribute(const HtmlNode &element, const ElementRule &
 
 bool AttributeRules::isAllowed(const HtmlNode &element, const ElementRule &rule, const QString &name) const
 {
-    if (element.name == u"source" && (name == u"src" || name == u"srcset" || name == u"sizes")) {
+    const QString &elementName = element.name;
+    if (elementName == u"source" && (name == u"src" || name == u"srcset" || name == u"sizes"
+                                     || name == u"width" || name == u"height")) {
         // <source> in a <picture> names images by srcset, in audio and video media by src.
         const bool inPicture = element.parent && element.parent->isElement(u"picture");
         return inPicture != (name == u"src");
     }
+    if (elementName == u"li" && name == u"value")
+        return element.parent && element.parent->isElement(u"ol");
+    // <embed> hands its other attributes to the plugin: any but its obsolete ones.
+    if (elementName == u"embed" && m_catalog.obsoleteAttributeKey(rule, name).isNull())
+        return !name.contains(u':');
     if (rule.attributes.contains(name) || m_catalog.isGlobalAttribute(name) || m_catalog.isEventHandler(name))
         return true;
     if (m_catalog.isWindowEventHandler(name))
@@ -197,8 +204,12 @@ void AttributeRules::checkForType(const HtmlNode &element, const HtmlAttribute &
                    {name, element.name, type, QStringLiteral("submit")});
         return;
     }
+    // Like the validator, only where the page names a type it knows (a wrong one is told by
+    // the value check).
+    const QString type = lowerTrimmed(element.attribute(u"type"));
+    if (!ConformanceCatalog::inputTypes().contains(type))
+        return;
     const QStringList types = m_catalog.inputTypesFor(name);
-    const QString type = inputType(element);
     if (!types.isEmpty() && !types.contains(type))
         report("attribute-for-other-type", attributeSpan(attribute),
                {name, element.name, type, types.join(QStringLiteral(", "))});

@@ -25,8 +25,9 @@ bool letsMainIn(const HtmlNode &element)
         return true;
     if (element.ns != HtmlNamespace::Html)
         return false;
+    // The validator also lets it stand in <search>.
     return element.name == u"html" || element.name == u"body" || element.name == u"div"
-        || element.name == u"form" || isCustomElementName(element.name);
+        || element.name == u"form" || element.name == u"search" || isCustomElementName(element.name);
 }
 
 bool isHiddenInput(const HtmlNode &element)
@@ -46,6 +47,20 @@ QString namesOf(const ContentSlot &slot)
         return names.front();
     const QString last = names.takeLast();
     return names.join(QStringLiteral(", ")) + QStringLiteral(" oder ") + last;
+}
+
+// Whether any text that is not blank stands in the subtree.
+bool hasText(const HtmlNode &root)
+{
+    std::vector<const HtmlNode *> stack{&root};
+    while (!stack.empty()) {
+        const HtmlNode *node = stack.back();
+        stack.pop_back();
+        if (node->kind == HtmlNode::Kind::Text && !isInterElementWhitespace(node->data))
+            return true;
+        stack.insert(stack.end(), node->children.cbegin(), node->children.cend());
+    }
+    return false;
 }
 
 SourceSpan endPlaceOf(const HtmlNode &node)
@@ -232,7 +247,10 @@ void ContentRules::judgeText(const HtmlNode &text)
         allowed = parent.set.allowsText();
         break;
     case ContentKind::Sequence:
-        return void(judgeSequence(parent, nullptr, 0));
+        m_text = &text;
+        judgeSequence(parent, nullptr, 0);
+        m_text = nullptr;
+        return;
     case ContentKind::Special:
         allowed = parent.special == Special::Ruby || parent.special == Special::Option;
         break;
@@ -248,6 +266,9 @@ bool ContentRules::judgeChild(Frame &parent, const HtmlNode &child, quint32 cate
     const bool first = !parent.hasElementChild && !parent.hasText;
     parent.hasElementChild = true;
     if (parent.suppressed)
+        return true;
+    // The validator keeps the old rule that a <style> may open any block of the body.
+    if (first && isHtml(child, u"style") && takesFlow(parent))
         return true;
     switch (parent.kind) {
     case ContentKind::Any:
@@ -267,9 +288,6 @@ bool ContentRules::judgeChild(Frame &parent, const HtmlNode &child, quint32 cate
     const QString &name = child.name;
     const bool inFlow = parent.kind == ContentKind::Set && parent.set.allowsText();
     if (inFlow && child.ns == HtmlNamespace::Html) {
-        // The validator keeps the old rule that a <style> may open a block of the body.
-        if (name == u"style" && first && (parent.set.categories & ContentCategory::Flow))
-            return true;
         if (name == u"table" && m_quirks && isHtml(*parent.node, u"p")) {
             report("table-in-p-quirks", placeOf(child), {}, CheckLevel::Warning);
             return true;
@@ -331,6 +349,22 @@ bool ContentRules::judgeSequence(Frame &parent, const HtmlNode *child, quint32 c
     }
     if (child)
         report("element-not-allowed-in", placeOf(*child), {child->name, parent.node->name});
+    else if (m_text)
+        report("text-not-allowed-in", textSpan(*m_text), {parent.node->name});
+    return false;
+}
+
+bool ContentRules::takesFlow(const Frame &frame) const
+{
+    if (frame.kind == ContentKind::Set)
+        return frame.set.categories & ContentCategory::Flow;
+    if (frame.kind != ContentKind::Sequence)
+        return false;
+    for (const ContentSlot &slot : *frame.sequence) {
+        if ((slot.set.categories & ContentCategory::Flow)
+            || (slot.set.transparent && (frame.set.categories & ContentCategory::Flow)))
+            return true;
+    }
     return false;
 }
 
@@ -428,10 +462,13 @@ bool ContentRules::judgeSpecial(Frame &parent, const HtmlNode &child, quint32 ca
             return true;
         }
         ++parent.seen;
-        allowed = html && (name == u"option" || name == u"hr" || name == u"div");
+        allowed = html && (name == u"option" || name == u"hr" || name == u"div" || name == u"noscript");
         break;
     case Special::Option:
-        allowed = categories & ContentCategory::Phrasing;
+        allowed = (categories & ContentCategory::Phrasing) || (html && name == u"div");
+        // The walk does not go into SVG and MathML, so their text is looked for here.
+        if (!html && hasText(child))
+            parent.hasText = true;
         break;
     default:
         allowed = true;
@@ -512,7 +549,8 @@ ContentRules::Frame ContentRules::frameFor(const HtmlNode &element, const Frame 
             frame.kind = ContentKind::Special;
             frame.special = Special::DlGroup;
         } else if (name == u"div"
-                   && (parent.special == Special::Select || parent.special == Special::SelectGroup)) {
+                   && (parent.special == Special::Select || parent.special == Special::SelectGroup
+                       || parent.special == Special::Optgroup)) {
             frame.kind = ContentKind::Special;
             frame.special = Special::SelectGroup;
         } else {

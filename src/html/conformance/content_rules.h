@@ -58,6 +58,7 @@ private:
     bool judgeSpecial(Frame &parent, const HtmlNode &child, quint32 categories);
     bool slotTakes(const Frame &frame, const ContentSlot &slot, const HtmlNode *child,
                    quint32 categories) const;
+    bool takesFlow(const Frame &frame) const;
     void judgeExclusions(const HtmlNode &element, quint32 categories);
     void judgeContext(const HtmlNode &element, quint32 categories, const Frame &parent);
     Frame frameFor(const HtmlNode &element, const Frame &parent, bool placed) const;
@@ -78,6 +79,7 @@ private:
     std::vector<std::vector<const HtmlNode *>> m_excluders; // open elements with exclusions
     std::vector<std::pair<const HtmlNode *, int>> m_labels; // open labels, their controls
     std::vector<std::size_t> m_options;                     // frames of open options
+    const HtmlNode *m_text = nullptr; // the text judged by judgeSequence, if it is one
     int m_maps = 0;
     int m_links = 0;
     int m_visibleMains = 0;
