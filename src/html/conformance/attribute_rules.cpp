@@ -117,6 +117,10 @@ void AttributeRules::checkElement(const HtmlNode &element)
     case ElementStatus::Current:
         break;
     }
+    // An element that is gone from the language is one message; its attributes are not
+    // judged on their own. Old presentational ones still name what else is old on them.
+    if (rule->status == ElementStatus::ObsoleteError || rule->status == ElementStatus::NotHtml)
+        return;
     for (const HtmlAttribute &attribute : element.attributes)
         checkAttribute(element, *rule, attribute);
     if (rule->status != ElementStatus::Current)
