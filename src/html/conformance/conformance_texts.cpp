@@ -422,15 +422,17 @@ QString text(const QString &key, const QStringList &arguments)
     // %1 ... %9 filled in one pass, so that an argument holding "%2" stays as it is.
     QString result;
     result.reserve(found.size() + 32);
-    for (qsizetype i = 0; i < found.size(); ++i) {
-        const QChar c = found[i];
-        if (c == u'%' && i + 1 < found.size() && found[i + 1] >= u'1' && found[i + 1] <= u'9') {
-            result += arguments.value(found[i + 1].unicode() - u'1');
-            ++i;
-        } else {
-            result += c;
-        }
+    qsizetype copied = 0;
+    for (qsizetype i = found.indexOf(u'%'); i >= 0 && i + 1 < found.size(); i = found.indexOf(u'%', i + 1)) {
+        const QChar digit = found[i + 1];
+        if (digit < u'1' || digit > u'9')
+            continue;
+        result += QStringView(found).mid(copied, i - copied);
+        result += arguments.value(digit.unicode() - u'1');
+        copied = i + 2;
+        ++i;
     }
+    result += QStringView(found).mid(copied);
     return result;
 }
 

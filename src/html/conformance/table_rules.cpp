@@ -1,8 +1,10 @@
 #include "html/conformance/table_rules.h"
 
 #include "html/conformance/content_rules.h"
-#include "html/conformance/tree_walk.h"
+#include "html/conformance/rule_keys.h"
 
+
+using namespace Qt::StringLiterals;
 namespace {
 
 // Wider tables are not laid out: a few cells with large colspans must not cost much memory.
@@ -31,31 +33,22 @@ int spanValue(const HtmlNode &element, QStringView name, int fallback, int minim
 
 bool isCell(const HtmlNode &node)
 {
-    return node.isElement(u"td") || node.isElement(u"th");
+    return node.isElement(u"td"_s) || node.isElement(u"th"_s);
 }
 
 bool isRowGroup(const HtmlNode &node)
 {
-    return node.isElement(u"thead") || node.isElement(u"tbody") || node.isElement(u"tfoot");
+    return node.isElement(u"thead"_s) || node.isElement(u"tbody"_s) || node.isElement(u"tfoot"_s);
 }
 
 } // namespace
 
 TableRules::TableRules(QList<Finding> &findings) : m_findings(findings) {}
 
-void TableRules::check(const HtmlDocument &document)
+void TableRules::enter(const HtmlNode &element)
 {
-    if (document.root())
-        walkTree(*document.root(), *this);
-}
-
-bool TableRules::enter(const HtmlNode &node)
-{
-    if (node.kind == HtmlNode::Kind::Element && node.ns != HtmlNamespace::Html)
-        return false;
-    if (node.isElement(u"table"))
-        checkTable(node);
-    return true;
+    if (element.name == u"table"_s)
+        checkTable(element);
 }
 
 void TableRules::checkTable(const HtmlNode &table)
@@ -71,7 +64,7 @@ void TableRules::checkTable(const HtmlNode &table)
         return fits;
     };
     for (const HtmlNode *child : table.children) {
-        if (child->isElement(u"tr")) {
+        if (child->isElement(u"tr"_s)) {
             looseRows.push_back(child);
             continue;
         }
@@ -81,7 +74,7 @@ void TableRules::checkTable(const HtmlNode &table)
             return;
         std::vector<const HtmlNode *> rows;
         for (const HtmlNode *row : child->children) {
-            if (row->isElement(u"tr"))
+            if (row->isElement(u"tr"_s))
                 rows.push_back(row);
         }
         if (!checkRowGroup(*child, rows, y))
@@ -94,19 +87,19 @@ void TableRules::checkTable(const HtmlNode &table)
 int TableRules::columnsFromMarkup(const HtmlNode &table)
 {
     for (const HtmlNode *group : table.children) {
-        if (!group->isElement(u"colgroup"))
+        if (!group->isElement(u"colgroup"_s))
             continue;
         bool hasCols = false;
         for (const HtmlNode *col : group->children) {
-            if (col->isElement(u"col")) {
+            if (col->isElement(u"col"_s)) {
                 hasCols = true;
-                m_columns.resize(std::min<std::size_t>(m_columns.size() + spanValue(*col, u"span", 1, 1, 1000),
+                m_columns.resize(std::min<std::size_t>(m_columns.size() + spanValue(*col, u"span"_s, 1, 1, 1000),
                                                        maximumColumns),
                                  Column{0, nullptr, false, col});
             }
         }
         if (!hasCols)
-            m_columns.resize(std::min<std::size_t>(m_columns.size() + spanValue(*group, u"span", 1, 1, 1000),
+            m_columns.resize(std::min<std::size_t>(m_columns.size() + spanValue(*group, u"span"_s, 1, 1, 1000),
                                                    maximumColumns),
                              Column{0, nullptr, false, group});
     }
@@ -136,15 +129,15 @@ bool TableRules::placeRow(const HtmlNode &row, int y, int groupEnd, const HtmlNo
             continue;
         while (x < int(m_columns.size()) && m_columns[x].takenUntil > y)
             ++x;
-        const int colspan = spanValue(*cell, u"colspan", 1, 1, 1000);
-        const int rowspan = spanValue(*cell, u"rowspan", 1, 0, 65534);
+        const int colspan = spanValue(*cell, u"colspan"_s, 1, 1, 1000);
+        const int rowspan = spanValue(*cell, u"rowspan"_s, 1, 0, 65534);
         if (x + colspan > maximumColumns)
             return false;
         if (int(m_columns.size()) < x + colspan)
             m_columns.resize(x + colspan, Column{0, nullptr, false, cell});
         int end = rowspan == 0 ? groupEnd : y + rowspan;
         if (end > groupEnd) {
-            report("table-cell-past-row-group", placeOf(*cell), {QString::number(rowspan), group.name});
+            report(RuleKey::TableCellPastRowGroup, placeOf(*cell), {QString::number(rowspan), group.name});
             end = groupEnd;
         }
         bool overlaps = false;
@@ -155,7 +148,7 @@ bool TableRules::placeRow(const HtmlNode &row, int y, int groupEnd, const HtmlNo
             slot.takenBy = cell;
         }
         if (overlaps)
-            report("table-cells-overlap", placeOf(*cell), {});
+            report(RuleKey::TableCellsOverlap, placeOf(*cell), {});
         m_columns[x].hasCell = true;
         x += colspan;
         hasCell = true;
@@ -169,24 +162,27 @@ bool TableRules::placeRow(const HtmlNode &row, int y, int groupEnd, const HtmlNo
         }
     }
     if (!hasCell)
-        report("table-row-empty", placeOf(row), {});
+        report(RuleKey::TableRowEmpty, placeOf(row), {});
     checkRowWidth(row, width);
     return true;
 }
 
 void TableRules::checkRowWidth(const HtmlNode &row, int width)
 {
-    const QStringList arguments = {QString::number(width)};
-    if (m_markupColumns > 0) {
-        if (width != m_markupColumns)
-            report(width < m_markupColumns ? "table-row-narrower-than-columns" : "table-row-wider-than-columns",
-                   placeOf(row), arguments + QStringList{QString::number(m_markupColumns)});
-    } else if (m_firstRowWidth < 0) {
+    const int expected = m_markupColumns > 0 ? m_markupColumns : m_firstRowWidth;
+    if (expected < 0) {
         m_firstRowWidth = width;
-    } else if (width != m_firstRowWidth) {
-        report(width < m_firstRowWidth ? "table-row-narrower" : "table-row-wider", placeOf(row),
-               arguments + QStringList{QString::number(m_firstRowWidth)}, CheckLevel::Warning);
+        return;
     }
+    if (width == expected)
+        return;
+    const QStringList arguments = {QString::number(width), QString::number(expected)};
+    if (m_markupColumns > 0)
+        report(width < expected ? RuleKey::TableRowNarrowerThanColumns : RuleKey::TableRowWiderThanColumns,
+               placeOf(row), arguments);
+    else
+        report(width < expected ? RuleKey::TableRowNarrower : RuleKey::TableRowWider, placeOf(row), arguments,
+               CheckLevel::Warning);
 }
 
 void TableRules::checkColumns()
@@ -200,9 +196,9 @@ void TableRules::checkColumns()
             ++last;
         const SourceSpan place = m_columns[column].madeBy ? placeOf(*m_columns[column].madeBy) : SourceSpan{};
         if (last == column)
-            report("table-column-empty", place, {QString::number(column + 1)});
+            report(RuleKey::TableColumnEmpty, place, {QString::number(column + 1)});
         else
-            report("table-columns-empty", place, {QString::number(column + 1), QString::number(last + 1)});
+            report(RuleKey::TableColumnsEmpty, place, {QString::number(column + 1), QString::number(last + 1)});
         column = last;
     }
 }

@@ -6,7 +6,6 @@
 
 #include <vector>
 
-class HtmlDocument;
 
 // The standard's table model: cells laid into rows and columns by colspan and rowspan, where no
 // two cells may overlap, no cell may reach past its row group, and every row and column must
@@ -16,11 +15,8 @@ class TableRules
 public:
     explicit TableRules(QList<Finding> &findings);
 
-    void check(const HtmlDocument &document);
-
-    // The walk's steps (walkTree).
-    bool enter(const HtmlNode &node);
-    void leave(const HtmlNode &) {}
+    // The walk's step for each HTML element, in document order.
+    void enter(const HtmlNode &element);
 
 private:
     // A column: how far down it is taken (row index, exclusive), by which cell, whether a cell
