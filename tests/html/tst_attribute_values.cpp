@@ -1,6 +1,6 @@
 #include "html/conformance/attribute_values.h"
 #include "html/conformance/date_time_syntax.h"
-#include "html/conformance/value_texts.h"
+#include "html/conformance/conformance_texts.h"
 
 #include <QTest>
 
@@ -301,7 +301,7 @@ void TestAttributeValues::values()
     if (!finding)
         return;
     QCOMPARE(finding->level, warning ? CheckLevel::Warning : CheckLevel::Error);
-    QVERIFY2(!ValueTexts::pattern(finding->key).isNull(), qPrintable(finding->key));
+    QVERIFY2(!ConformanceTexts::pattern(finding->key).isNull(), qPrintable(finding->key));
     QCOMPARE(finding->arguments.mid(0, 1), QStringList{node.attributes.first().name});
     QCOMPARE(finding->arguments.value(2), node.name);
     const SourceSpan value_ = node.attributes.first().valueSpan;
