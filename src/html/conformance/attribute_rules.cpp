@@ -2,8 +2,10 @@
 
 #include "html/conformance/attribute_values.h"
 #include "html/conformance/content_rules.h"
-#include "html/conformance/tree_walk.h"
+#include "html/conformance/rule_keys.h"
 
+
+using namespace Qt::StringLiterals;
 namespace {
 
 const QString xhtmlNamespace = QStringLiteral("http://www.w3.org/1999/xhtml");
@@ -16,14 +18,14 @@ QString lowerTrimmed(const HtmlAttribute *attribute)
 // The input type whose rules apply: an unknown or missing type is a text field.
 QString inputType(const HtmlNode &input)
 {
-    const QString type = lowerTrimmed(input.attribute(u"type"));
+    const QString type = lowerTrimmed(input.attribute(u"type"_s));
     return ConformanceCatalog::inputTypes().contains(type) ? type : QStringLiteral("text");
 }
 
 bool isButtonSubmitAttribute(const QString &name)
 {
-    return name == u"formaction" || name == u"formenctype" || name == u"formmethod"
-        || name == u"formnovalidate" || name == u"formtarget";
+    return name == u"formaction"_s || name == u"formenctype"_s || name == u"formmethod"_s
+        || name == u"formnovalidate"_s || name == u"formtarget"_s;
 }
 
 // Attributes of <a> and <area> that mean nothing without href.
@@ -34,9 +36,9 @@ bool needsHref(const HtmlNode &element, const QString &name)
         QStringLiteral("rel"), QStringLiteral("hreflang"), QStringLiteral("type"),
         QStringLiteral("referrerpolicy"),
     };
-    if (element.name == u"a")
+    if (element.name == u"a"_s)
         return forLinks.contains(name);
-    return element.name == u"area" && (name == u"alt" || (forLinks.contains(name) && name != u"hreflang" && name != u"type"));
+    return element.name == u"area"_s && (name == u"alt"_s || (forLinks.contains(name) && name != u"hreflang"_s && name != u"type"_s));
 }
 
 bool hasNonBlank(const HtmlAttribute *attribute)
@@ -49,14 +51,14 @@ bool isCaptionedFigureImage(const HtmlNode &image)
 {
     const HtmlNode *parent = image.parent;
     for (int step = 0; parent && step < 2; ++step) {
-        if (parent->isElement(u"figure")) {
+        if (parent->isElement(u"figure"_s)) {
             for (const HtmlNode *child : parent->children) {
-                if (child->isElement(u"figcaption"))
+                if (child->isElement(u"figcaption"_s))
                     return true;
             }
             return false;
         }
-        if (!parent->isElement(u"a") && !parent->isElement(u"picture"))
+        if (!parent->isElement(u"a"_s) && !parent->isElement(u"picture"_s))
             return false;
         parent = parent->parent;
     }
@@ -80,28 +82,11 @@ AttributeRules::AttributeRules(QList<Finding> &findings)
 {
 }
 
-void AttributeRules::check(const HtmlDocument &document)
+void AttributeRules::enter(const HtmlNode &element, const ElementRule *rule)
 {
-    if (document.root())
-        walkTree(*document.root(), *this);
-}
-
-bool AttributeRules::enter(const HtmlNode &node)
-{
-    if (node.kind != HtmlNode::Kind::Element)
-        return node.kind == HtmlNode::Kind::Document || node.kind == HtmlNode::Kind::DocumentFragment;
-    if (node.ns != HtmlNamespace::Html)
-        return false; // SVG and MathML are left out
-    checkElement(node);
-    return true;
-}
-
-void AttributeRules::checkElement(const HtmlNode &element)
-{
-    const ElementRule *rule = m_catalog.element(element.name);
     if (!rule) {
         if (!isCustomElementName(element.name))
-            report("unknown-element", placeOf(element), {element.name});
+            report(RuleKey::UnknownElement, placeOf(element), {element.name});
         return;
     }
     switch (rule->status) {
@@ -117,19 +102,23 @@ void AttributeRules::checkElement(const HtmlNode &element)
     case ElementStatus::Current:
         break;
     }
+    // An element that is gone from the language is one message; its attributes are not
+    // judged on their own. Old presentational ones still name what else is old on them.
+    if (rule->status == ElementStatus::ObsoleteError || rule->status == ElementStatus::NotHtml)
+        return;
     for (const HtmlAttribute &attribute : element.attributes)
         checkAttribute(element, *rule, attribute);
     if (rule->status != ElementStatus::Current)
         return;
     checkRequired(element, *rule);
     const QString &name = element.name;
-    if (name == u"img")
+    if (name == u"img"_s)
         checkImage(element);
-    else if (name == u"meta" || name == u"link")
+    else if (name == u"meta"_s || name == u"link"_s)
         checkMetaAndLink(element);
-    else if (name == u"source")
+    else if (name == u"source"_s)
         checkSource(element);
-    else if (name == u"time" && !element.attribute(u"datetime"))
+    else if (name == u"time"_s && !element.attribute(u"datetime"_s))
         checkTimeText(element);
 }
 
@@ -137,15 +126,15 @@ void AttributeRules::checkAttribute(const HtmlNode &element, const ElementRule &
 {
     const QString &name = attribute.name;
     const SourceSpan span = attributeSpan(attribute);
-    if (name == u"xmlns") {
+    if (name == u"xmlns"_s) {
         if (attribute.value != xhtmlNamespace)
-            report("xmlns-wrong", span, {attribute.value});
+            report(RuleKey::XmlnsWrong, span, {attribute.value});
         return;
     }
-    if (name == u"xml:lang") {
-        const HtmlAttribute *lang = element.attribute(u"lang");
+    if (name == u"xml:lang"_s) {
+        const HtmlAttribute *lang = element.attribute(u"lang"_s);
         if (!lang || lang->value.compare(attribute.value, Qt::CaseInsensitive) != 0)
-            report("xml-lang-without-lang", span, {});
+            report(RuleKey::XmlLangWithoutLang, span, {});
         return;
     }
     if (!isAllowed(element, rule, name)) {
@@ -154,53 +143,64 @@ void AttributeRules::checkAttribute(const HtmlNode &element, const ElementRule &
             report(obsolete.toLatin1().constData(), span, {name, element.name}, CheckLevel::Warning);
             m_presentational.append(span);
         } else {
-            report("attribute-not-allowed", span, {name, element.name});
+            report(RuleKey::AttributeNotAllowed, span, {name, element.name});
         }
         return;
     }
     if (rule.status != ElementStatus::Current)
         return;
-    if (needsHref(element, name) && !element.attribute(u"href"))
-        report("attribute-needs-href", span, {name, element.name});
-    if ((name == u"itemtype" || name == u"itemref" || name == u"itemid") && !element.attribute(u"itemscope"))
-        report("attribute-needs-itemscope", span, {name});
-    if ((name == u"defer" || name == u"integrity") && element.name == u"script" && !element.attribute(u"src"))
-        report("script-attribute-needs-src", span, {name});
-    if (element.name == u"input" || element.name == u"button")
+    if (needsHref(element, name) && !element.attribute(u"href"_s))
+        report(RuleKey::AttributeNeedsHref, span, {name, element.name});
+    if ((name == u"itemtype"_s || name == u"itemref"_s || name == u"itemid"_s) && !element.attribute(u"itemscope"_s))
+        report(RuleKey::AttributeNeedsItemscope, span, {name});
+    if ((name == u"defer"_s || name == u"integrity"_s) && element.name == u"script"_s && !element.attribute(u"src"_s))
+        report(RuleKey::ScriptAttributeNeedsSrc, span, {name});
+    if (element.name == u"input"_s || element.name == u"button"_s)
         checkForType(element, attribute);
     checkValue(element, attribute);
 }
 
 bool AttributeRules::isAllowed(const HtmlNode &element, const ElementRule &rule, const QString &name) const
 {
-    if (element.name == u"source" && (name == u"src" || name == u"srcset" || name == u"sizes")) {
+    const QString &elementName = element.name;
+    if (elementName == u"source"_s && (name == u"src"_s || name == u"srcset"_s || name == u"sizes"_s
+                                     || name == u"width"_s || name == u"height"_s)) {
         // <source> in a <picture> names images by srcset, in audio and video media by src.
-        const bool inPicture = element.parent && element.parent->isElement(u"picture");
-        return inPicture != (name == u"src");
+        const bool inPicture = element.parent && element.parent->isElement(u"picture"_s);
+        return inPicture != (name == u"src"_s);
     }
+    if (elementName == u"li"_s && name == u"value"_s)
+        return element.parent && element.parent->isElement(u"ol"_s);
+    // <embed> hands its other attributes to the plugin: any but its obsolete ones.
+    if (elementName == u"embed"_s && m_catalog.obsoleteAttributeKey(rule, name).isNull())
+        return !name.contains(u':');
     if (rule.attributes.contains(name) || m_catalog.isGlobalAttribute(name) || m_catalog.isEventHandler(name))
         return true;
     if (m_catalog.isWindowEventHandler(name))
-        return element.name == u"body";
-    if (name.startsWith(u"data-"))
+        return element.name == u"body"_s;
+    if (name.startsWith(u"data-"_s))
         return name.size() > 5 && !name.contains(u':');
-    return name.startsWith(u"aria-"); // ARIA is not judged yet
+    return name.startsWith(u"aria-"_s); // ARIA is not judged yet
 }
 
 void AttributeRules::checkForType(const HtmlNode &element, const HtmlAttribute &attribute)
 {
     const QString &name = attribute.name;
-    if (element.name == u"button") {
-        const QString type = lowerTrimmed(element.attribute(u"type"));
-        if (isButtonSubmitAttribute(name) && (type == u"reset" || type == u"button"))
-            report("attribute-for-other-type", attributeSpan(attribute),
+    if (element.name == u"button"_s) {
+        const QString type = lowerTrimmed(element.attribute(u"type"_s));
+        if (isButtonSubmitAttribute(name) && (type == u"reset"_s || type == u"button"_s))
+            report(RuleKey::AttributeForOtherType, attributeSpan(attribute),
                    {name, element.name, type, QStringLiteral("submit")});
         return;
     }
+    // Like the validator, only where the page names a type it knows (a wrong one is told by
+    // the value check).
+    const QString type = lowerTrimmed(element.attribute(u"type"_s));
+    if (!ConformanceCatalog::inputTypes().contains(type))
+        return;
     const QStringList types = m_catalog.inputTypesFor(name);
-    const QString type = inputType(element);
     if (!types.isEmpty() && !types.contains(type))
-        report("attribute-for-other-type", attributeSpan(attribute),
+        report(RuleKey::AttributeForOtherType, attributeSpan(attribute),
                {name, element.name, type, types.join(QStringLiteral(", "))});
 }
 
@@ -211,56 +211,56 @@ void AttributeRules::checkRequired(const HtmlNode &element, const ElementRule &r
         for (const QString &name : oneOf)
             present = present || element.attribute(name);
         if (!present)
-            report("attribute-missing", placeOf(element),
+            report(RuleKey::AttributeMissing, placeOf(element),
                    {element.name, oneOf.join(QStringLiteral("“ oder „"))});
     }
     const QString &name = element.name;
-    if (name == u"a" && element.attribute(u"name") && !element.attribute(u"href"))
-        report("a-name-without-href", placeOf(element), {});
-    else if (name == u"area" && element.attribute(u"href") && !element.attribute(u"alt"))
-        report("area-without-alt", placeOf(element), {});
-    else if (name == u"map" && element.attribute(u"id") && element.attribute(u"name")
-             && element.attribute(u"id")->value != element.attribute(u"name")->value)
-        report("map-id-not-name", placeOf(element), {});
-    else if (name == u"input") {
+    if (name == u"a"_s && element.attribute(u"name"_s) && !element.attribute(u"href"_s))
+        report(RuleKey::ANameWithoutHref, placeOf(element), {});
+    else if (name == u"area"_s && element.attribute(u"href"_s) && !element.attribute(u"alt"_s))
+        report(RuleKey::AreaWithoutAlt, placeOf(element), {});
+    else if (name == u"map"_s && element.attribute(u"id"_s) && element.attribute(u"name"_s)
+             && element.attribute(u"id"_s)->value != element.attribute(u"name"_s)->value)
+        report(RuleKey::MapIdNotName, placeOf(element), {});
+    else if (name == u"input"_s) {
         const QString type = inputType(element);
-        if (type == u"image" && !element.attribute(u"alt"))
-            report("input-image-without-alt", placeOf(element), {});
-        else if (type == u"button" && !hasNonBlank(element.attribute(u"value")))
-            report("input-button-without-value", placeOf(element), {});
+        if (type == u"image"_s && !element.attribute(u"alt"_s))
+            report(RuleKey::InputImageWithoutAlt, placeOf(element), {});
+        else if (type == u"button"_s && !hasNonBlank(element.attribute(u"value"_s)))
+            report(RuleKey::InputButtonWithoutValue, placeOf(element), {});
     }
 }
 
 void AttributeRules::checkImage(const HtmlNode &element)
 {
-    if (!element.attribute(u"alt") && !hasNonBlank(element.attribute(u"title"))
+    if (!element.attribute(u"alt"_s) && !hasNonBlank(element.attribute(u"title"_s))
         && !isCaptionedFigureImage(element))
-        report("img-without-alt", placeOf(element), {});
-    if (element.attribute(u"sizes") && !element.attribute(u"srcset"))
-        report("img-sizes-without-srcset", attributeSpan(*element.attribute(u"sizes")), {});
+        report(RuleKey::ImgWithoutAlt, placeOf(element), {});
+    if (element.attribute(u"sizes"_s) && !element.attribute(u"srcset"_s))
+        report(RuleKey::ImgSizesWithoutSrcset, attributeSpan(*element.attribute(u"sizes"_s)), {});
 }
 
 void AttributeRules::checkMetaAndLink(const HtmlNode &element)
 {
-    const bool property = element.attribute(u"property");
-    if (element.name == u"meta") {
+    const bool property = element.attribute(u"property"_s);
+    if (element.name == u"meta"_s) {
         const HtmlAttribute *named = nullptr;
-        for (const char16_t *name : {u"name", u"http-equiv", u"itemprop"}) {
+        for (const QString &name : {u"name"_s, u"http-equiv"_s, u"itemprop"_s}) {
             if (!named)
                 named = element.attribute(name);
         }
-        if (!named && !property && !element.attribute(u"charset"))
-            report("meta-without-name", placeOf(element), {});
-        else if (named && !element.attribute(u"content") && !property)
-            report("meta-without-content", placeOf(element), {named->name});
+        if (!named && !property && !element.attribute(u"charset"_s))
+            report(RuleKey::MetaWithoutName, placeOf(element), {});
+        else if (named && !element.attribute(u"content"_s) && !property)
+            report(RuleKey::MetaWithoutContent, placeOf(element), {named->name});
         return;
     }
-    if (!element.attribute(u"href") && !element.attribute(u"imagesrcset"))
-        report("link-without-href", placeOf(element), {});
-    if (!element.attribute(u"rel") && !element.attribute(u"itemprop") && !property)
-        report("link-without-rel", placeOf(element), {});
-    if (element.attribute(u"imagesizes") && !element.attribute(u"imagesrcset"))
-        report("link-imagesizes-without-imagesrcset", attributeSpan(*element.attribute(u"imagesizes")), {});
+    if (!element.attribute(u"href"_s) && !element.attribute(u"imagesrcset"_s))
+        report(RuleKey::LinkWithoutHref, placeOf(element), {});
+    if (!element.attribute(u"rel"_s) && !element.attribute(u"itemprop"_s) && !property)
+        report(RuleKey::LinkWithoutRel, placeOf(element), {});
+    if (element.attribute(u"imagesizes"_s) && !element.attribute(u"imagesrcset"_s))
+        report(RuleKey::LinkImagesizesWithoutImagesrcset, attributeSpan(*element.attribute(u"imagesizes"_s)), {});
 }
 
 void AttributeRules::checkSource(const HtmlNode &element)
@@ -268,10 +268,10 @@ void AttributeRules::checkSource(const HtmlNode &element)
     const HtmlNode *parent = element.parent;
     if (!parent)
         return;
-    if (parent->isElement(u"picture") && !element.attribute(u"srcset"))
-        report("attribute-missing", placeOf(element), {element.name, QStringLiteral("srcset")});
-    else if ((parent->isElement(u"audio") || parent->isElement(u"video")) && !element.attribute(u"src"))
-        report("attribute-missing", placeOf(element), {element.name, QStringLiteral("src")});
+    if (parent->isElement(u"picture"_s) && !element.attribute(u"srcset"_s))
+        report(RuleKey::AttributeMissing, placeOf(element), {element.name, QStringLiteral("srcset")});
+    else if ((parent->isElement(u"audio"_s) || parent->isElement(u"video"_s)) && !element.attribute(u"src"_s))
+        report(RuleKey::AttributeMissing, placeOf(element), {element.name, QStringLiteral("src")});
 }
 
 void AttributeRules::checkTimeText(const HtmlNode &element)

@@ -5,7 +5,6 @@
 
 #include <QList>
 
-class HtmlDocument;
 
 // Which elements and attributes there are, which an element may and must have, and what is
 // obsolete; every allowed attribute's value goes to checkAttributeValue().
@@ -14,17 +13,14 @@ class AttributeRules
 public:
     explicit AttributeRules(QList<Finding> &findings);
 
-    void check(const HtmlDocument &document);
     // Where old presentational markup stands (the start tags of obsolete presentational
     // elements, obsolete attributes): a slip of syntax in there is part of that warning.
     const QList<SourceSpan> &presentationalSpans() const { return m_presentational; }
 
-    // The walk's steps (walkTree).
-    bool enter(const HtmlNode &node);
-    void leave(const HtmlNode &) {}
+    // The walk's step for each HTML element, in document order, with its rule if it has one.
+    void enter(const HtmlNode &element, const ElementRule *rule);
 
 private:
-    void checkElement(const HtmlNode &element);
     void checkAttribute(const HtmlNode &element, const ElementRule &rule, const HtmlAttribute &attribute);
     bool isAllowed(const HtmlNode &element, const ElementRule &rule, const QString &name) const;
     void checkForType(const HtmlNode &element, const HtmlAttribute &attribute);

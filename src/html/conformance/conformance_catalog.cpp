@@ -4,6 +4,8 @@
 
 #include <climits>
 
+
+using namespace Qt::StringLiterals;
 namespace {
 
 QStringList words(const char *text)
@@ -44,7 +46,7 @@ ContentSet readSet(const QStringList &items, QStringList *attributes = nullptr)
     for (const QString &item : items) {
         if (item.startsWith(u'@'))
             set.categories |= categoryBit(QStringView(item).mid(1));
-        else if (item == u"~")
+        else if (item == u"~"_s)
             set.transparent = true;
         else if (item.startsWith(u'[') && attributes)
             attributes->append(item.mid(1, item.size() - 2));
@@ -89,7 +91,7 @@ void readContent(ElementRule &rule, const QString &content)
         }
     }
     QStringList items = content.split(u' ', Qt::SkipEmptyParts);
-    if (items.value(0) == u"seq") {
+    if (items.value(0) == u"seq"_s) {
         items.removeFirst();
         rule.content = ContentKind::Sequence;
         rule.sequence = readSequence(items);
@@ -112,7 +114,7 @@ bool hasToken(const QString &list, QLatin1StringView token)
 // rel keywords that let a <link> stand in the body.
 bool isBodyOkLink(const HtmlNode &link)
 {
-    const HtmlAttribute *rel = link.attribute(u"rel");
+    const HtmlAttribute *rel = link.attribute(u"rel"_s);
     if (!rel)
         return false;
     for (const char *keyword : {"dns-prefetch", "modulepreload", "pingback", "preconnect", "prefetch",
@@ -147,7 +149,7 @@ ConformanceCatalog::ConformanceCatalog()
         rule.categories = entry.categories;
         rule.conditionalCategories = entry.conditionalCategories;
         const QString condition = QString::fromLatin1(entry.condition);
-        if (condition == u"!type=hidden")
+        if (condition == u"!type=hidden"_s)
             rule.conditionTypeNotHidden = true;
         else
             rule.conditionAttribute = condition;
@@ -156,8 +158,8 @@ ConformanceCatalog::ConformanceCatalog()
         if (rule.excluded.categories || !rule.excluded.names.isEmpty()
             || !rule.excludedAttributes.isEmpty())
             rule.excluderIndex = excluderCount++;
-        const QStringList attributes = words(entry.attributes);
-        rule.attributes = QSet<QString>(attributes.cbegin(), attributes.cend());
+        for (const QString &attribute : words(entry.attributes))
+            rule.attributes.insert(attribute);
         for (const QString &required : words(entry.required))
             rule.required.append(required.split(u'/'));
         rule.status = entry.status;
@@ -170,7 +172,7 @@ ConformanceCatalog::ConformanceCatalog()
         const QString element = QString::fromLatin1(entry.element);
         const QString attribute = QString::fromLatin1(entry.attribute);
         const QString key = QString::fromLatin1(entry.key);
-        if (element == u"*")
+        if (element == u"*"_s)
             m_obsoleteEverywhere.insert(attribute, key);
         else if (auto found = m_elements.find(element); found != m_elements.end())
             found->obsoleteAttributes.insert(attribute, key);
@@ -188,36 +190,36 @@ ConformanceCatalog::ConformanceCatalog()
     // Pointers into the hash only once it is complete.
     m_excluders.resize(excluderCount);
     for (const ElementRule &rule : std::as_const(m_elements)) {
+        m_lookup.insert(rule.name, &rule);
         if (rule.hasExclusions())
             m_excluders[rule.excluderIndex] = &rule;
     }
 }
 
-const ElementRule *ConformanceCatalog::element(const QString &name) const
+quint32 ConformanceCatalog::categoriesOf(const HtmlNode &element) const
 {
-    const auto found = m_elements.constFind(name);
-    return found == m_elements.cend() ? nullptr : &*found;
+    const bool html = element.kind == HtmlNode::Kind::Element && element.ns == HtmlNamespace::Html;
+    return categoriesOf(element, html ? this->element(element.name) : nullptr);
 }
 
-quint32 ConformanceCatalog::categoriesOf(const HtmlNode &element) const
+quint32 ConformanceCatalog::categoriesOf(const HtmlNode &element, const ElementRule *rule) const
 {
     if (element.kind != HtmlNode::Kind::Element)
         return 0;
-    if (element.ns == HtmlNamespace::Svg && element.name == u"svg")
+    if (element.ns == HtmlNamespace::Svg && element.name == u"svg"_s)
         return ContentCategory::Flow | ContentCategory::Phrasing | ContentCategory::Embedded;
-    if (element.ns == HtmlNamespace::MathMl && element.name == u"math")
+    if (element.ns == HtmlNamespace::MathMl && element.name == u"math"_s)
         return ContentCategory::Flow | ContentCategory::Phrasing | ContentCategory::Embedded;
     if (element.ns != HtmlNamespace::Html)
         return 0;
-    const ElementRule *rule = this->element(element.name);
     if (!rule) // unknown and custom elements: judged once, by name, not again by place
         return ContentCategory::Flow | ContentCategory::Phrasing;
     quint32 categories = rule->categories;
     if (rule->conditionalCategories) {
         bool holds = false;
         if (rule->conditionTypeNotHidden) {
-            const HtmlAttribute *type = element.attribute(u"type");
-            holds = !type || type->value.trimmed().compare(u"hidden", Qt::CaseInsensitive) != 0;
+            const HtmlAttribute *type = element.attribute(u"type"_s);
+            holds = !type || type->value.trimmed().compare(u"hidden"_s, Qt::CaseInsensitive) != 0;
         } else {
             holds = element.attribute(rule->conditionAttribute) != nullptr;
         }
@@ -226,8 +228,8 @@ quint32 ConformanceCatalog::categoriesOf(const HtmlNode &element) const
     }
     // In the body, <link> and <meta> are phrasing content only when the standard lets them
     // stand there; elsewhere their own rule names what is missing.
-    if ((element.name == u"link" && (element.attribute(u"itemprop") || isBodyOkLink(element)))
-        || (element.name == u"meta" && (element.attribute(u"itemprop") || element.attribute(u"property"))))
+    if ((element.name == u"link"_s && (element.attribute(u"itemprop"_s) || isBodyOkLink(element)))
+        || (element.name == u"meta"_s && (element.attribute(u"itemprop"_s) || element.attribute(u"property"_s))))
         categories |= ContentCategory::Flow | ContentCategory::Phrasing;
     return categories;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "html/conformance/conformance_tables.h"
+#include "html/conformance/name_set.h"
 
 #include <QHash>
 #include <QList>
@@ -53,7 +54,7 @@ struct ElementRule
     ContentSet excluded; // descendants it must not have
     QStringList excludedAttributes; // nor descendants carrying these
     int excluderIndex = -1; // among the elements with exclusions, or -1
-    QSet<QString> attributes;
+    NameSet attributes;
     QList<QStringList> required; // each: one of these must be there
     QHash<QString, QString> obsoleteAttributes; // name -> text key
     ElementStatus status = ElementStatus::Current;
@@ -69,12 +70,14 @@ public:
     static const ConformanceCatalog &instance();
 
     // The rule of an HTML element by its local name, or nullptr for an unknown one.
-    const ElementRule *element(const QString &name) const;
+    const ElementRule *element(QStringView name) const { return m_lookup.value(name); }
     // The elements with descendants they must not have, by their excluder index.
     const QList<const ElementRule *> &excluders() const { return m_excluders; }
 
-    // The categories an element has here, its attributes considered.
+    // The categories an element has here, its attributes considered; `rule` is its rule, when
+    // the caller looked it up already.
     quint32 categoriesOf(const HtmlNode &element) const;
+    quint32 categoriesOf(const HtmlNode &element, const ElementRule *rule) const;
 
     bool isGlobalAttribute(const QString &name) const { return m_global.contains(name); }
     bool isEventHandler(const QString &name) const { return m_eventHandlers.contains(name); }
@@ -92,9 +95,10 @@ private:
     ConformanceCatalog();
 
     QHash<QString, ElementRule> m_elements;
-    QSet<QString> m_global;
-    QSet<QString> m_eventHandlers;
-    QSet<QString> m_windowHandlers;
+    NameMap<const ElementRule *> m_lookup;
+    NameSet m_global;
+    NameSet m_eventHandlers;
+    NameSet m_windowHandlers;
     QHash<QString, QString> m_obsoleteEverywhere;
     QHash<QString, QStringList> m_inputTypes;
     QList<const ElementRule *> m_excluders;

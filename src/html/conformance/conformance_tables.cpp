@@ -7,13 +7,13 @@
 namespace ConformanceTables {
 
 const ConformanceElementEntry elements[] = {
-    {"a", ContentCategory::Flow | ContentCategory::Phrasing, ContentCategory::Interactive, "href", "~", "@interactive a [tabindex]", "href target download ping rel hreflang type referrerpolicy", "", ElementStatus::Current, nullptr},
+    {"a", ContentCategory::Flow | ContentCategory::Phrasing, ContentCategory::Interactive, "href", "~", "@interactive a dialog [tabindex]", "href target download ping rel hreflang type referrerpolicy", "", ElementStatus::Current, nullptr},
     {"abbr", ContentCategory::Flow | ContentCategory::Phrasing, 0, "", "@phrasing", "", "", "", ElementStatus::Current, nullptr},
     {"address", ContentCategory::Flow, 0, "", "@flow", "@heading @sectioning header footer address", "", "", ElementStatus::Current, nullptr},
     {"area", ContentCategory::Flow | ContentCategory::Phrasing, 0, "", "empty", "", "alt coords shape href target download ping rel referrerpolicy", "", ElementStatus::Current, nullptr},
     {"article", ContentCategory::Flow | ContentCategory::Sectioning, 0, "", "@flow", "", "", "", ElementStatus::Current, nullptr},
     {"aside", ContentCategory::Flow | ContentCategory::Sectioning, 0, "", "@flow", "", "", "", ElementStatus::Current, nullptr},
-    {"audio", ContentCategory::Flow | ContentCategory::Phrasing | ContentCategory::Embedded, ContentCategory::Interactive, "controls", "seq source* track* ~*", "audio video", "src crossorigin preload autoplay loop muted controls", "", ElementStatus::Current, nullptr},
+    {"audio", ContentCategory::Flow | ContentCategory::Phrasing | ContentCategory::Embedded, ContentCategory::Interactive, "controls", "seq source* track* ~*", "", "src crossorigin preload autoplay loop muted controls loading", "", ElementStatus::Current, nullptr},
     {"b", ContentCategory::Flow | ContentCategory::Phrasing, 0, "", "@phrasing", "", "", "", ElementStatus::Current, nullptr},
     {"base", ContentCategory::Metadata, 0, "", "empty", "", "href target", "href/target", ElementStatus::Current, nullptr},
     {"bdi", ContentCategory::Flow | ContentCategory::Phrasing, 0, "", "@phrasing", "", "", "", ElementStatus::Current, nullptr},
@@ -122,7 +122,7 @@ const ConformanceElementEntry elements[] = {
     {"u", ContentCategory::Flow | ContentCategory::Phrasing, 0, "", "@phrasing", "", "", "", ElementStatus::Current, nullptr},
     {"ul", ContentCategory::Flow, 0, "", "seq li*", "", "", "", ElementStatus::Current, nullptr},
     {"var", ContentCategory::Flow | ContentCategory::Phrasing, 0, "", "@phrasing", "", "", "", ElementStatus::Current, nullptr},
-    {"video", ContentCategory::Flow | ContentCategory::Phrasing | ContentCategory::Embedded, ContentCategory::Interactive, "controls", "seq source* track* ~*", "audio video", "src crossorigin poster preload autoplay playsinline loop muted controls width height", "", ElementStatus::Current, nullptr},
+    {"video", ContentCategory::Flow | ContentCategory::Phrasing | ContentCategory::Embedded, ContentCategory::Interactive, "controls", "seq source* track* ~*", "", "src crossorigin poster preload autoplay playsinline loop muted controls width height loading", "", ElementStatus::Current, nullptr},
     {"wbr", ContentCategory::Flow | ContentCategory::Phrasing, 0, "", "empty", "", "", "", ElementStatus::Current, nullptr},
     {"basefont", ContentCategory::Flow | ContentCategory::Phrasing, 0, "", "empty", "", "color face size", "", ElementStatus::ObsoleteWarning, "obsolete-element-basefont"},
     {"big", ContentCategory::Flow | ContentCategory::Phrasing, 0, "", "@phrasing", "", "", "", ElementStatus::ObsoleteWarning, "obsolete-element-big"},
@@ -246,6 +246,7 @@ const ObsoleteAttributeEntry obsoleteAttributes[] = {
     {"img", "datasrc", "obsolete-attribute-datasrc"},
     {"img", "datafld", "obsolete-attribute-datafld"},
     {"input", "align", "obsolete-attribute-align"},
+    {"input", "border", "obsolete-attribute-border"},
     {"input", "hspace", "obsolete-attribute-hspace"},
     {"input", "ismap", "obsolete-attribute-ismap"},
     {"input", "usemap", "obsolete-attribute-usemap"},
@@ -292,7 +293,6 @@ const ObsoleteAttributeEntry obsoleteAttributes[] = {
     {"ol", "compact", "obsolete-attribute-compact"},
     {"option", "dataformatas", "obsolete-attribute-dataformatas"},
     {"option", "datasrc", "obsolete-attribute-datasrc"},
-    {"option", "datafld", "obsolete-attribute-datafld"},
     {"option", "name", "obsolete-attribute-name-option"},
     {"p", "align", "obsolete-attribute-align"},
     {"param", "type", "obsolete-attribute-type-param"},
@@ -304,10 +304,12 @@ const ObsoleteAttributeEntry obsoleteAttributes[] = {
     {"script", "language", "obsolete-attribute-language"},
     {"select", "datasrc", "obsolete-attribute-datasrc"},
     {"select", "datafld", "obsolete-attribute-datafld"},
+    {"select", "dataformatas", "obsolete-attribute-dataformatas"},
     {"span", "datasrc", "obsolete-attribute-datasrc"},
     {"span", "datafld", "obsolete-attribute-datafld"},
     {"span", "dataformatas", "obsolete-attribute-dataformatas"},
     {"table", "align", "obsolete-attribute-align"},
+    {"table", "background", "obsolete-attribute-background"},
     {"table", "bgcolor", "obsolete-attribute-bgcolor"},
     {"table", "border", "obsolete-attribute-border-table"},
     {"table", "cellpadding", "obsolete-attribute-cellpadding"},
@@ -317,13 +319,15 @@ const ObsoleteAttributeEntry obsoleteAttributes[] = {
     {"table", "height", "obsolete-attribute-height"},
     {"table", "rules", "obsolete-attribute-rules"},
     {"table", "summary", "obsolete-attribute-summary"},
+    {"table", "valign", "obsolete-attribute-valign"},
     {"table", "width", "obsolete-attribute-width"},
     {"table", "datasrc", "obsolete-attribute-datasrc"},
+    {"table", "dataformatas", "obsolete-attribute-dataformatas"},
     {"tbody", "align", "obsolete-attribute-align"},
     {"tbody", "background", "obsolete-attribute-background"},
-    {"tbody", "bgcolor", "obsolete-attribute-bgcolor"},
     {"tbody", "char", "obsolete-attribute-char"},
     {"tbody", "charoff", "obsolete-attribute-charoff"},
+    {"tbody", "height", "obsolete-attribute-height"},
     {"tbody", "valign", "obsolete-attribute-valign"},
     {"td", "abbr", "obsolete-attribute-abbr"},
     {"td", "align", "obsolete-attribute-align"},
@@ -342,9 +346,9 @@ const ObsoleteAttributeEntry obsoleteAttributes[] = {
     {"textarea", "datafld", "obsolete-attribute-datafld"},
     {"tfoot", "align", "obsolete-attribute-align"},
     {"tfoot", "background", "obsolete-attribute-background"},
-    {"tfoot", "bgcolor", "obsolete-attribute-bgcolor"},
     {"tfoot", "char", "obsolete-attribute-char"},
     {"tfoot", "charoff", "obsolete-attribute-charoff"},
+    {"tfoot", "height", "obsolete-attribute-height"},
     {"tfoot", "valign", "obsolete-attribute-valign"},
     {"th", "align", "obsolete-attribute-align"},
     {"th", "axis", "obsolete-attribute-axis"},
@@ -359,9 +363,9 @@ const ObsoleteAttributeEntry obsoleteAttributes[] = {
     {"th", "width", "obsolete-attribute-width"},
     {"thead", "align", "obsolete-attribute-align"},
     {"thead", "background", "obsolete-attribute-background"},
-    {"thead", "bgcolor", "obsolete-attribute-bgcolor"},
     {"thead", "char", "obsolete-attribute-char"},
     {"thead", "charoff", "obsolete-attribute-charoff"},
+    {"thead", "height", "obsolete-attribute-height"},
     {"thead", "valign", "obsolete-attribute-valign"},
     {"tr", "align", "obsolete-attribute-align"},
     {"tr", "background", "obsolete-attribute-background"},
@@ -373,7 +377,7 @@ const ObsoleteAttributeEntry obsoleteAttributes[] = {
     {"ul", "compact", "obsolete-attribute-compact"},
     {"ul", "type", "obsolete-attribute-type-ul"},
 };
-const int obsoleteAttributeCount = 215;
+const int obsoleteAttributeCount = 219;
 
 const InputAttributeEntry inputAttributes[] = {
     {"accept", "file"},
@@ -382,7 +386,7 @@ const InputAttributeEntry inputAttributes[] = {
     {"autocomplete", "hidden text search url tel email password date month week time datetime-local number range color"},
     {"checked", "checkbox radio"},
     {"colorspace", "color"},
-    {"dirname", "hidden text search url tel email password submit reset button"},
+    {"dirname", "hidden text search url tel email password submit"},
     {"formaction", "submit image"},
     {"formenctype", "submit image"},
     {"formmethod", "submit image"},
@@ -401,7 +405,7 @@ const InputAttributeEntry inputAttributes[] = {
     {"popovertargetaction", "submit image reset button"},
     {"readonly", "text search url tel email password date month week time datetime-local number"},
     {"required", "text search url tel email password date month week time datetime-local number checkbox radio file"},
-    {"size", "text search url tel email password"},
+    {"size", "text search url tel email password date month week time datetime-local color checkbox radio file submit image reset button"},
     {"src", "image"},
     {"step", "date month week time datetime-local number range"},
     {"value", "hidden text search url tel email password date month week time datetime-local number range color checkbox radio submit reset button"},
@@ -410,7 +414,7 @@ const InputAttributeEntry inputAttributes[] = {
 const int inputAttributeCount = 30;
 
 const char globalAttributes[] = "accesskey autocapitalize autocorrect autofocus class contenteditable dir draggable enterkeyhint headingoffset headingreset hidden id inert inputmode is itemid itemprop itemref itemscope itemtype lang nonce popover slot spellcheck style tabindex title translate writingsuggestions role";
-const char rdfaAttributes[] = "about datatype inlist prefix property resource rev typeof vocab";
+const char rdfaAttributes[] = "about content datatype inlist prefix property rel resource rev typeof vocab";
 const char eventHandlers[] = "onabort onauxclick onbeforeinput onbeforematch onbeforetoggle onblur oncancel oncanplay oncanplaythrough onchange onclick onclose oncommand oncontextlost oncontextmenu oncontextrestored oncopy oncuechange oncut ondblclick ondrag ondragend ondragenter ondragleave ondragover ondragstart ondrop ondurationchange onemptied onended onerror onfocus onformdata oninput oninvalid onkeydown onkeypress onkeyup onload onloadeddata onloadedmetadata onloadstart onmousedown onmouseenter onmouseleave onmousemove onmouseout onmouseover onmouseup onpaste onpause onplay onplaying onprogress onratechange onreset onresize onscroll onscrollend onsecuritypolicyviolation onseeked onseeking onselect onslotchange onstalled onsubmit onsuspend ontimeupdate ontoggle onvolumechange onwaiting onwheel onpointerdown onpointerup onpointermove onpointerover onpointerout onpointerenter onpointerleave onpointercancel ongotpointercapture onlostpointercapture ontouchstart ontouchend ontouchmove ontouchcancel";
 const char windowEventHandlers[] = "onafterprint onbeforeprint onbeforeunload onhashchange onlanguagechange onmessage onmessageerror onoffline ononline onpagehide onpagereveal onpageshow onpageswap onpopstate onrejectionhandled onstorage onunhandledrejection onunload";
 

@@ -1,7 +1,9 @@
 #include "html/conformance/content_rules.h"
 
-#include "html/conformance/tree_walk.h"
+#include "html/conformance/rule_keys.h"
 
+
+using namespace Qt::StringLiterals;
 namespace {
 
 bool isInterElementWhitespace(QStringView text)
@@ -25,15 +27,16 @@ bool letsMainIn(const HtmlNode &element)
         return true;
     if (element.ns != HtmlNamespace::Html)
         return false;
-    return element.name == u"html" || element.name == u"body" || element.name == u"div"
-        || element.name == u"form" || isCustomElementName(element.name);
+    // The validator also lets it stand in <search>.
+    return element.name == u"html"_s || element.name == u"body"_s || element.name == u"div"_s
+        || element.name == u"form"_s || element.name == u"search"_s || isCustomElementName(element.name);
 }
 
 bool isHiddenInput(const HtmlNode &element)
 {
-    const HtmlAttribute *type = element.attribute(u"type");
-    return isHtml(element, u"input") && type
-        && type->value.trimmed().compare(u"hidden", Qt::CaseInsensitive) == 0;
+    const HtmlAttribute *type = element.attribute(u"type"_s);
+    return isHtml(element, u"input"_s) && type
+        && type->value.trimmed().compare(u"hidden"_s, Qt::CaseInsensitive) == 0;
 }
 
 // "<dt>" or "<h1>, <h2> oder <h3>" for a message that names what is missing.
@@ -46,6 +49,20 @@ QString namesOf(const ContentSlot &slot)
         return names.front();
     const QString last = names.takeLast();
     return names.join(QStringLiteral(", ")) + QStringLiteral(" oder ") + last;
+}
+
+// Whether any text that is not blank stands in the subtree.
+bool hasText(const HtmlNode &root)
+{
+    std::vector<const HtmlNode *> stack{&root};
+    while (!stack.empty()) {
+        const HtmlNode *node = stack.back();
+        stack.pop_back();
+        if (node->kind == HtmlNode::Kind::Text && !isInterElementWhitespace(node->data))
+            return true;
+        stack.insert(stack.end(), node->children.cbegin(), node->children.cend());
+    }
+    return false;
 }
 
 SourceSpan endPlaceOf(const HtmlNode &node)
@@ -80,14 +97,12 @@ ContentRules::ContentRules(QStringView page, QList<Finding> &findings)
     m_excluders.resize(m_catalog.excluders().size());
 }
 
-void ContentRules::check(const HtmlDocument &document)
+void ContentRules::begin(const HtmlDocument &document)
 {
     m_quirks = document.quirksMode == HtmlDocument::QuirksMode::Quirks;
-    if (document.root())
-        walkTree(*document.root(), *this);
 }
 
-bool ContentRules::enter(const HtmlNode &node)
+void ContentRules::enter(const HtmlNode &node, const ElementRule *rule)
 {
     switch (node.kind) {
     case HtmlNode::Kind::Document:
@@ -95,18 +110,17 @@ bool ContentRules::enter(const HtmlNode &node)
         Frame frame;
         frame.node = &node;
         m_frames.push_back(frame);
-        return true;
+        break;
     }
     case HtmlNode::Kind::Text:
         judgeText(node);
-        return false;
+        break;
     case HtmlNode::Kind::Element:
-        if (m_frames.empty())
-            return false;
-        enterElement(node);
-        return node.ns == HtmlNamespace::Html;
+        if (!m_frames.empty())
+            enterElement(node, rule);
+        break;
     default:
-        return false;
+        break;
     }
 }
 
@@ -114,32 +128,34 @@ void ContentRules::leave(const HtmlNode &node)
 {
     if (m_frames.empty() || m_frames.back().node != &node)
         return;
-    const Frame frame = m_frames.back();
     if (node.kind == HtmlNode::Kind::Element)
-        finishElement(frame);
+        finishElement(m_frames.back());
     m_frames.pop_back();
 }
 
-void ContentRules::enterElement(const HtmlNode &element)
+void ContentRules::enterElement(const HtmlNode &element, const ElementRule *rule)
 {
     Frame &parent = m_frames.back();
-    const quint32 categories = m_catalog.categoriesOf(element);
+    const bool html = element.ns == HtmlNamespace::Html;
+    const quint32 categories = m_catalog.categoriesOf(element, rule);
     const bool placed = judgeChild(parent, element, categories);
     judgeExclusions(element, categories);
     judgeContext(element, categories, parent);
-    if (element.ns != HtmlNamespace::Html)
+    if (!html)
         return; // SVG and MathML are judged as a whole, not inside
-    m_frames.push_back(frameFor(element, parent, placed));
+    m_frames.push_back(frameFor(element, rule, parent, placed));
     const Frame &frame = m_frames.back();
-    if (frame.rule && frame.rule->hasExclusions())
+    if (frame.rule && frame.rule->hasExclusions()) {
         m_excluders[frame.rule->excluderIndex].push_back(&element);
-    if (element.name == u"map")
+        ++m_openExcluders;
+    }
+    if (element.name == u"map"_s)
         ++m_maps;
-    else if (element.name == u"a" && element.attribute(u"href"))
+    else if (element.name == u"a"_s && element.attribute(u"href"_s))
         ++m_links;
-    else if (element.name == u"label")
+    else if (element.name == u"label"_s)
         m_labels.emplace_back(&element, 0);
-    else if (element.name == u"option")
+    else if (element.name == u"option"_s)
         m_options.push_back(m_frames.size() - 1);
 }
 
@@ -153,40 +169,65 @@ void ContentRules::finishElement(const Frame &frame)
         switch (frame.special) {
         case Special::Head:
             if (frame.seen == 0)
-                report("head-without-title", placeOf(element), {});
+                report(RuleKey::HeadWithoutTitle, placeOf(element), {});
             break;
         case Special::Dl:
             if (frame.seen == 1 && frame.seenOther == 1)
-                report("element-missing-child", endPlaceOf(element), {name, QStringLiteral("<dd>")});
+                report(RuleKey::ElementMissingChild, endPlaceOf(element), {name, QStringLiteral("<dd>")});
             break;
         case Special::DlGroup:
             if (!(frame.seen & 1) && !(frame.seen & 4))
-                report("element-missing-child", endPlaceOf(element), {name, QStringLiteral("<dt>")});
+                report(RuleKey::ElementMissingChild, endPlaceOf(element), {name, QStringLiteral("<dt>")});
             if (!(frame.seen & 2))
-                report("element-missing-child", endPlaceOf(element), {name, QStringLiteral("<dd>")});
+                report(RuleKey::ElementMissingChild, endPlaceOf(element), {name, QStringLiteral("<dd>")});
             break;
         case Special::Ruby:
             if (frame.seen == 0)
-                report("ruby-without-rt", endPlaceOf(element), {});
+                report(RuleKey::RubyWithoutRt, endPlaceOf(element), {});
             break;
         case Special::Optgroup:
-            if (!frame.seenOther && !element.attribute(u"label"))
-                report("optgroup-without-label", placeOf(element), {});
+            if (!frame.seenOther && !element.attribute(u"label"_s))
+                report(RuleKey::OptgroupWithoutLabel, placeOf(element), {});
+            break;
+        case Special::Option:
+            finishOption(frame);
             break;
         default:
             break;
         }
     }
-    if (frame.rule && frame.rule->hasExclusions())
+    if (frame.rule && frame.rule->hasExclusions()) {
         m_excluders[frame.rule->excluderIndex].pop_back();
-    if (name == u"map")
+        --m_openExcluders;
+    }
+    if (name == u"map"_s)
         --m_maps;
-    else if (name == u"a" && element.attribute(u"href"))
+    else if (name == u"a"_s && element.attribute(u"href"_s))
         --m_links;
-    else if (name == u"label" && !m_labels.empty())
+    else if (name == u"label"_s && !m_labels.empty())
         m_labels.pop_back();
-    else if (name == u"option" && !m_options.empty())
+    else if (name == u"option"_s && !m_options.empty())
         m_options.pop_back();
+}
+
+void ContentRules::finishOption(const Frame &frame)
+{
+    const HtmlNode &option = *frame.node;
+    const HtmlNode *parent = option.parent;
+    if (!option.attribute(u"label"_s) && !frame.hasText && !(parent && isHtml(*parent, u"datalist"_s)))
+        report(RuleKey::OptionEmpty, placeOf(option), {});
+    // A required drop-down list starts with a placeholder: its first option says "choose".
+    if (m_frames.size() < 2 || m_frames[m_frames.size() - 2].special != Special::Select
+        || m_frames[m_frames.size() - 2].seen != 1)
+        return;
+    const HtmlNode &select = *parent;
+    const HtmlAttribute *size = select.attribute(u"size"_s);
+    if (!select.attribute(u"required"_s) || select.attribute(u"multiple"_s)
+        || (size && size->value.trimmed().toInt() > 1))
+        return;
+    const HtmlAttribute *value = option.attribute(u"value"_s);
+    if (value ? !value->value.isEmpty() : frame.hasText)
+        report(RuleKey::SelectFirstOptionNotPlaceholder, placeOf(option), {});
 }
 
 void ContentRules::judgeText(const HtmlNode &text)
@@ -209,7 +250,10 @@ void ContentRules::judgeText(const HtmlNode &text)
         allowed = parent.set.allowsText();
         break;
     case ContentKind::Sequence:
-        return void(judgeSequence(parent, nullptr, 0));
+        m_text = &text;
+        judgeSequence(parent, nullptr, 0);
+        m_text = nullptr;
+        return;
     case ContentKind::Special:
         allowed = parent.special == Special::Ruby || parent.special == Special::Option;
         break;
@@ -217,7 +261,7 @@ void ContentRules::judgeText(const HtmlNode &text)
         break;
     }
     if (!allowed)
-        report("text-not-allowed-in", textSpan(text), {parent.node->name});
+        report(RuleKey::TextNotAllowedIn, textSpan(text), {parent.node->name});
 }
 
 bool ContentRules::judgeChild(Frame &parent, const HtmlNode &child, quint32 categories)
@@ -225,6 +269,9 @@ bool ContentRules::judgeChild(Frame &parent, const HtmlNode &child, quint32 cate
     const bool first = !parent.hasElementChild && !parent.hasText;
     parent.hasElementChild = true;
     if (parent.suppressed)
+        return true;
+    // The validator keeps the old rule that a <style> may open any block of the body.
+    if (first && isHtml(child, u"style"_s) && takesFlow(parent))
         return true;
     switch (parent.kind) {
     case ContentKind::Any:
@@ -244,23 +291,20 @@ bool ContentRules::judgeChild(Frame &parent, const HtmlNode &child, quint32 cate
     const QString &name = child.name;
     const bool inFlow = parent.kind == ContentKind::Set && parent.set.allowsText();
     if (inFlow && child.ns == HtmlNamespace::Html) {
-        // The validator keeps the old rule that a <style> may open a block of the body.
-        if (name == u"style" && first && (parent.set.categories & ContentCategory::Flow))
-            return true;
-        if (name == u"table" && m_quirks && isHtml(*parent.node, u"p")) {
-            report("table-in-p-quirks", placeOf(child), {}, CheckLevel::Warning);
+        if (name == u"table"_s && m_quirks && isHtml(*parent.node, u"p"_s)) {
+            report(RuleKey::TableInPQuirks, placeOf(child), {}, CheckLevel::Warning);
             return true;
         }
-        const char *key = name == u"link" ? "link-in-body"
-                        : name == u"meta" ? "meta-in-body"
-                        : name == u"style" ? "style-in-body"
+        const char *key = name == u"link"_s ? RuleKey::LinkInBody
+                        : name == u"meta"_s ? RuleKey::MetaInBody
+                        : name == u"style"_s ? RuleKey::StyleInBody
                                            : nullptr;
         if (key) {
             report(key, placeOf(child), {});
             return false;
         }
     }
-    report("element-not-allowed-in", placeOf(child), {name, parent.node->name});
+    report(RuleKey::ElementNotAllowedIn, placeOf(child), {name, parent.node->name});
     return false;
 }
 
@@ -295,19 +339,35 @@ bool ContentRules::judgeSequence(Frame &parent, const HtmlNode *child, quint32 c
             for (int j = parent.slot; j < i; ++j) {
                 const int had = j == parent.slot ? parent.slotCount : 0;
                 if (had < sequence[j].minimum)
-                    report("element-missing-child", place.isValid() ? place : placeOf(*parent.node),
+                    report(RuleKey::ElementMissingChild, place.isValid() ? place : placeOf(*parent.node),
                            {parent.node->name, namesOf(sequence[j])});
             }
         }
         parent.slot = i;
         parent.slotCount = count + 1;
         // A figure has one caption, first or last.
-        if (child && isHtml(*child, u"figcaption") && ++parent.seen > 1)
+        if (child && isHtml(*child, u"figcaption"_s) && ++parent.seen > 1)
             break;
         return true;
     }
     if (child)
-        report("element-not-allowed-in", placeOf(*child), {child->name, parent.node->name});
+        report(RuleKey::ElementNotAllowedIn, placeOf(*child), {child->name, parent.node->name});
+    else if (m_text)
+        report(RuleKey::TextNotAllowedIn, textSpan(*m_text), {parent.node->name});
+    return false;
+}
+
+bool ContentRules::takesFlow(const Frame &frame) const
+{
+    if (frame.kind == ContentKind::Set)
+        return frame.set.categories & ContentCategory::Flow;
+    if (frame.kind != ContentKind::Sequence)
+        return false;
+    for (const ContentSlot &slot : *frame.sequence) {
+        if ((slot.set.categories & ContentCategory::Flow)
+            || (slot.set.transparent && (frame.set.categories & ContentCategory::Flow)))
+            return true;
+    }
     return false;
 }
 
@@ -317,7 +377,7 @@ void ContentRules::reportMissingSlots(const Frame &frame, int from, int to)
     for (int i = from; i < to; ++i) {
         const int had = i == frame.slot ? frame.slotCount : 0;
         if (had < sequence[i].minimum)
-            report("element-missing-child", endPlaceOf(*frame.node), {frame.node->name, namesOf(sequence[i])});
+            report(RuleKey::ElementMissingChild, endPlaceOf(*frame.node), {frame.node->name, namesOf(sequence[i])});
     }
 }
 
@@ -330,30 +390,30 @@ bool ContentRules::judgeSpecial(Frame &parent, const HtmlNode &child, quint32 ca
     switch (parent.special) {
     case Special::Head:
         allowed = categories & ContentCategory::Metadata;
-        if (allowed && html && name == u"title" && ++parent.seen > 1) {
-            report("head-second-title", placeOf(child), {});
+        if (allowed && html && name == u"title"_s && ++parent.seen > 1) {
+            report(RuleKey::HeadSecondTitle, placeOf(child), {});
             return false;
         }
-        if (allowed && html && name == u"base" && ++parent.seenOther > 1) {
-            report("head-second-base", placeOf(child), {});
+        if (allowed && html && name == u"base"_s && ++parent.seenOther > 1) {
+            report(RuleKey::HeadSecondBase, placeOf(child), {});
             return false;
         }
         break;
     case Special::NoscriptInHead:
-        allowed = html && (name == u"link" || name == u"style" || name == u"meta");
+        allowed = html && (name == u"link"_s || name == u"style"_s || name == u"meta"_s);
         break;
     case Special::Dl:
         // Either groups of <dt> and <dd>, or groups each wrapped in a <div>.
         if (scriptSupporting)
             return true;
-        if (html && (name == u"dt" || name == u"dd") && parent.seen != 2) {
-            if (name == u"dd" && parent.seenOther == 0)
-                report("dl-dd-first", placeOf(child), {});
+        if (html && (name == u"dt"_s || name == u"dd"_s) && parent.seen != 2) {
+            if (name == u"dd"_s && parent.seenOther == 0)
+                report(RuleKey::DlDdFirst, placeOf(child), {});
             parent.seen = 1;
-            parent.seenOther = name == u"dt" ? 1 : 2;
+            parent.seenOther = name == u"dt"_s ? 1 : 2;
             return true;
         }
-        if (html && name == u"div" && parent.seen != 1) {
+        if (html && name == u"div"_s && parent.seen != 1) {
             parent.seen = 2;
             return true;
         }
@@ -361,13 +421,13 @@ bool ContentRules::judgeSpecial(Frame &parent, const HtmlNode &child, quint32 ca
     case Special::DlGroup:
         if (scriptSupporting)
             return true;
-        if (html && name == u"dt" && !(parent.seen & 2)) {
+        if (html && name == u"dt"_s && !(parent.seen & 2)) {
             parent.seen |= 1;
             return true;
         }
-        if (html && name == u"dd") {
+        if (html && name == u"dd"_s) {
             if (!(parent.seen & 1) && !(parent.seen & 4)) {
-                report("element-missing-child", placeOf(child), {parent.node->name, QStringLiteral("<dt>")});
+                report(RuleKey::ElementMissingChild, placeOf(child), {parent.node->name, QStringLiteral("<dt>")});
                 parent.seen |= 4;
             }
             parent.seen |= 2;
@@ -375,50 +435,57 @@ bool ContentRules::judgeSpecial(Frame &parent, const HtmlNode &child, quint32 ca
         }
         break;
     case Special::Ruby:
-        if (html && (name == u"rt" || name == u"rp" || name == u"rtc")) {
+        if (html && (name == u"rt"_s || name == u"rp"_s || name == u"rtc"_s)) {
             ++parent.seen;
             return true;
         }
-        allowed = (categories & ContentCategory::Phrasing) || (html && name == u"rb");
+        allowed = (categories & ContentCategory::Phrasing) || (html && name == u"rb"_s);
         break;
     case Special::Select:
     case Special::SelectGroup:
         if (scriptSupporting)
             return true;
-        if (html && name == u"button" && parent.special == Special::Select && parent.seenOther == 0
-            && !parent.node->attribute(u"multiple")) {
+        if (html && name == u"button"_s && parent.special == Special::Select && parent.seenOther == 0
+            && !parent.node->attribute(u"multiple"_s)) {
             parent.seenOther = 1;
             return true;
         }
         parent.seenOther = 1;
+        if (html && name == u"option"_s)
+            ++parent.seen;
         allowed = html
-            && (name == u"option" || name == u"optgroup" || name == u"hr" || name == u"div"
-                || name == u"noscript");
+            && (name == u"option"_s || name == u"optgroup"_s || name == u"hr"_s || name == u"div"_s
+                || name == u"noscript"_s);
         break;
     case Special::Optgroup:
         if (scriptSupporting)
             return true;
-        if (html && name == u"legend" && !parent.hasText && parent.seenOther == 0 && parent.seen == 0) {
+        if (html && name == u"legend"_s && !parent.hasText && parent.seenOther == 0 && parent.seen == 0) {
             parent.seenOther = 1;
             return true;
         }
         ++parent.seen;
-        allowed = html && (name == u"option" || name == u"hr" || name == u"div");
+        allowed = html && (name == u"option"_s || name == u"hr"_s || name == u"div"_s || name == u"noscript"_s);
         break;
     case Special::Option:
-        allowed = categories & ContentCategory::Phrasing;
+        allowed = (categories & ContentCategory::Phrasing) || (html && name == u"div"_s);
+        // The walk does not go into SVG and MathML, so their text is looked for here.
+        if (!html && hasText(child))
+            parent.hasText = true;
         break;
     default:
         allowed = true;
         break;
     }
     if (!allowed)
-        report("element-not-allowed-in", placeOf(child), {name, parent.node->name});
+        report(RuleKey::ElementNotAllowedIn, placeOf(child), {name, parent.node->name});
     return allowed;
 }
 
 void ContentRules::judgeExclusions(const HtmlNode &element, quint32 categories)
 {
+    if (m_openExcluders == 0)
+        return;
     const QList<const ElementRule *> &rules = m_catalog.excluders();
     for (std::size_t i = 0; i < m_excluders.size(); ++i) {
         if (m_excluders[i].empty())
@@ -427,12 +494,12 @@ void ContentRules::judgeExclusions(const HtmlNode &element, quint32 categories)
         const HtmlNode &ancestor = *m_excluders[i].back();
         if ((categories & rule.excluded.categories)
             || (element.ns == HtmlNamespace::Html && rule.excluded.names.contains(element.name))) {
-            report("element-not-allowed-inside", placeOf(element), {element.name, ancestor.name});
+            report(RuleKey::ElementNotAllowedInside, placeOf(element), {element.name, ancestor.name});
             continue;
         }
         for (const QString &attribute : rule.excludedAttributes) {
             if (element.attribute(attribute)) {
-                report("attribute-not-allowed-inside", placeOf(element),
+                report(RuleKey::AttributeNotAllowedInside, placeOf(element),
                        {attribute, element.name, ancestor.name});
                 break;
             }
@@ -445,26 +512,27 @@ void ContentRules::judgeContext(const HtmlNode &element, quint32 categories, con
     if (element.ns != HtmlNamespace::Html)
         return;
     const QString &name = element.name;
-    if (name == u"area" && m_maps == 0)
-        report("area-without-map", placeOf(element), {});
-    else if (name == u"img" && element.attribute(u"ismap") && m_links == 0)
-        report("ismap-without-link", placeOf(element), {});
-    else if (name == u"main") {
+    if (name == u"area"_s && m_maps == 0)
+        report(RuleKey::AreaWithoutMap, placeOf(element), {});
+    else if (name == u"img"_s && element.attribute(u"ismap"_s) && m_links == 0)
+        report(RuleKey::IsmapWithoutLink, placeOf(element), {});
+    else if (name == u"main"_s) {
         if (parent.mainBlocker)
-            report("main-inside", placeOf(element), {parent.mainBlocker->name});
-        if (!element.attribute(u"hidden") && ++m_visibleMains > 1)
-            report("main-second", placeOf(element), {});
+            report(RuleKey::MainInside, placeOf(element), {parent.mainBlocker->name});
+        if (!element.attribute(u"hidden"_s) && ++m_visibleMains > 1)
+            report(RuleKey::MainSecond, placeOf(element), {});
     }
     if ((categories & ContentCategory::Labelable) && !isHiddenInput(element) && !m_labels.empty()
         && ++m_labels.back().second == 2)
-        report("label-second-control", placeOf(element), {name});
+        report(RuleKey::LabelSecondControl, placeOf(element), {name});
 }
 
-ContentRules::Frame ContentRules::frameFor(const HtmlNode &element, const Frame &parent, bool placed) const
+ContentRules::Frame ContentRules::frameFor(const HtmlNode &element, const ElementRule *rule, const Frame &parent,
+                                           bool placed) const
 {
     Frame frame;
     frame.node = &element;
-    frame.rule = m_catalog.element(element.name);
+    frame.rule = rule;
     frame.suppressed = parent.suppressed || !placed;
     frame.mainBlocker = parent.mainBlocker ? parent.mainBlocker
                                            : (letsMainIn(element) ? nullptr : &element);
@@ -483,11 +551,12 @@ ContentRules::Frame ContentRules::frameFor(const HtmlNode &element, const Frame 
         inherit();
         break;
     case ContentKind::Set:
-        if (name == u"div" && parent.special == Special::Dl) {
+        if (name == u"div"_s && parent.special == Special::Dl) {
             frame.kind = ContentKind::Special;
             frame.special = Special::DlGroup;
-        } else if (name == u"div"
-                   && (parent.special == Special::Select || parent.special == Special::SelectGroup)) {
+        } else if (name == u"div"_s
+                   && (parent.special == Special::Select || parent.special == Special::SelectGroup
+                       || parent.special == Special::Optgroup)) {
             frame.kind = ContentKind::Special;
             frame.special = Special::SelectGroup;
         } else {
@@ -501,31 +570,31 @@ ContentRules::Frame ContentRules::frameFor(const HtmlNode &element, const Frame 
         frame.sequence = &frame.rule->sequence;
         frame.set = set.value_or(ContentSet{~0u, {}, false});
         // A media element with its own src takes no <source>.
-        if (element.attribute(u"src") && frame.sequence->value(0).set.names.contains(u"source"))
+        if (element.attribute(u"src"_s) && frame.sequence->value(0).set.names.contains(u"source"_s))
             frame.slot = 1;
         break;
     }
     case ContentKind::Special:
         frame.kind = ContentKind::Special;
-        if (name == u"head")
+        if (name == u"head"_s)
             frame.special = Special::Head;
-        else if (name == u"dl")
+        else if (name == u"dl"_s)
             frame.special = Special::Dl;
-        else if (name == u"ruby")
+        else if (name == u"ruby"_s)
             frame.special = Special::Ruby;
-        else if (name == u"select")
+        else if (name == u"select"_s)
             frame.special = Special::Select;
-        else if (name == u"optgroup")
+        else if (name == u"optgroup"_s)
             frame.special = Special::Optgroup;
-        else if (name == u"option")
+        else if (name == u"option"_s)
             frame.special = Special::Option;
-        else if (name == u"noscript" && isHtml(*parent.node, u"head"))
+        else if (name == u"noscript"_s && isHtml(*parent.node, u"head"_s))
             frame.special = Special::NoscriptInHead;
-        else if (name == u"noscript")
+        else if (name == u"noscript"_s)
             inherit();
-        else if (name == u"time" && !element.attribute(u"datetime"))
+        else if (name == u"time"_s && !element.attribute(u"datetime"_s))
             frame.kind = ContentKind::Text;
-        else if (name == u"time") {
+        else if (name == u"time"_s) {
             frame.kind = ContentKind::Set;
             frame.set.categories = ContentCategory::Phrasing;
         } else

@@ -19,10 +19,9 @@ class ContentRules
 public:
     ContentRules(QStringView page, QList<Finding> &findings);
 
-    void check(const HtmlDocument &document);
-
-    // The walk's steps (walkTree).
-    bool enter(const HtmlNode &node);
+    void begin(const HtmlDocument &document);
+    // The walk's steps, in document order; `rule` is an HTML element's rule, if it has one.
+    void enter(const HtmlNode &node, const ElementRule *rule);
     void leave(const HtmlNode &node);
 
 private:
@@ -50,7 +49,7 @@ private:
         bool hasElementChild = false;
     };
 
-    void enterElement(const HtmlNode &element);
+    void enterElement(const HtmlNode &element, const ElementRule *rule);
     void judgeText(const HtmlNode &text);
     bool judgeChild(Frame &parent, const HtmlNode &child, quint32 categories);
     bool judgeSet(const Frame &parent, const HtmlNode &child, quint32 categories);
@@ -58,11 +57,13 @@ private:
     bool judgeSpecial(Frame &parent, const HtmlNode &child, quint32 categories);
     bool slotTakes(const Frame &frame, const ContentSlot &slot, const HtmlNode *child,
                    quint32 categories) const;
+    bool takesFlow(const Frame &frame) const;
     void judgeExclusions(const HtmlNode &element, quint32 categories);
     void judgeContext(const HtmlNode &element, quint32 categories, const Frame &parent);
-    Frame frameFor(const HtmlNode &element, const Frame &parent, bool placed) const;
+    Frame frameFor(const HtmlNode &element, const ElementRule *rule, const Frame &parent, bool placed) const;
     std::optional<ContentSet> childrenOf(const Frame &frame) const;
     void finishElement(const Frame &frame);
+    void finishOption(const Frame &frame);
     void reportMissingSlots(const Frame &frame, int from, int to);
 
     void report(const char *key, SourceSpan span, const QStringList &arguments,
@@ -75,8 +76,10 @@ private:
     bool m_quirks = false;
     std::deque<Frame> m_frames;
     std::vector<std::vector<const HtmlNode *>> m_excluders; // open elements with exclusions
+    int m_openExcluders = 0;
     std::vector<std::pair<const HtmlNode *, int>> m_labels; // open labels, their controls
     std::vector<std::size_t> m_options;                     // frames of open options
+    const HtmlNode *m_text = nullptr; // the text judged by judgeSequence, if it is one
     int m_maps = 0;
     int m_links = 0;
     int m_visibleMains = 0;

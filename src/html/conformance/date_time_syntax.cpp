@@ -63,9 +63,12 @@ public:
     {
         return valueProblem(m_shapeKey, m_pos, m_pos < m_value.size() ? 1 : 0);
     }
-    ValueProblem range(const char *key, qsizetype start, const QString &detail = {}) const
+    // A number out of range is kept while the reading goes on: only a value that has the
+    // form's whole shape reports it.
+    void range(const char *key, qsizetype start, const QString &detail = {})
     {
-        return valueProblem(key, start, m_pos - start, detail);
+        if (!m_range)
+            m_range = valueProblem(key, start, m_pos - start, detail);
     }
 
     // Exactly `count` digits, or at least `count` when `orMore`.
@@ -89,8 +92,8 @@ public:
         if (!number)
             return shape();
         if (*number == 0)
-            return range("value-year-zero", start);
-        *year = *number;
+            range("value-year-zero", start);
+        *year = qMax<qint64>(*number, 1);
         m_yearStart = start;
         m_yearLength = m_pos - start;
         return {};
@@ -107,8 +110,8 @@ public:
         if (!number)
             return shape();
         if (*number < 1 || *number > 12)
-            return range("value-month-range", start);
-        *month = int(*number);
+            range("value-month-range", start);
+        *month = int(qBound(qint64(1), *number, qint64(12)));
         return {};
     }
 
@@ -131,7 +134,7 @@ public:
             return shape();
         const int days = daysInMonth(year, month);
         if (*number < 1 || *number > days)
-            return range("value-day-range", start, QString::number(days));
+            range("value-day-range", start, QString::number(days));
         return {};
     }
 
@@ -142,7 +145,7 @@ public:
         if (!hour)
             return shape();
         if (*hour > 23)
-            return range("value-hour-range", start);
+            range("value-hour-range", start);
         if (!take(u':'))
             return shape();
         start = m_pos;
@@ -150,7 +153,7 @@ public:
         if (!minute)
             return shape();
         if (*minute > 59)
-            return range("value-minute-range", start);
+            range("value-minute-range", start);
         if (!take(u':'))
             return {};
         start = m_pos;
@@ -158,14 +161,14 @@ public:
         if (!second)
             return shape();
         if (*second > 59)
-            return range("value-second-range", start);
+            range("value-second-range", start);
         if (take(u'.')) {
             start = m_pos;
             const auto fraction = digits(1, true);
             if (!fraction)
                 return shape();
             if (m_pos - start > 3)
-                return range("value-fraction-digits", start);
+                range("value-fraction-digits", start);
         }
         return {};
     }
@@ -182,17 +185,17 @@ public:
         if (!hours)
             return shape();
         if (*hours > 23)
-            return range("value-timezone-hour-range", start);
+            range("value-timezone-hour-range", start);
         take(u':');
         const qsizetype minuteStart = m_pos;
         const auto minutes = digits(2);
         if (!minutes)
             return shape();
         if (*minutes > 59)
-            return range("value-minute-range", minuteStart);
+            range("value-minute-range", minuteStart);
         const qint64 offset = *hours * 60 + *minutes;
         if (minus && offset == 0)
-            return range("value-timezone-minus-zero", start - 1);
+            range("value-timezone-minus-zero", start - 1);
         // Offsets beyond those in use on Earth, or not on a quarter hour, are likely a slip of the hand.
         if (offset > (minus ? 12 * 60 : 14 * 60))
             m_warning = valueWarning("value-timezone-unusual", start - 1, m_pos - start + 1);
@@ -205,7 +208,7 @@ public:
     {
         if (!atEnd())
             return shape();
-        return m_warning;
+        return m_range ? m_range : m_warning;
     }
 
     // A year with fewer or more digits than a year of our time is likely mistyped.
@@ -221,6 +224,7 @@ private:
     qsizetype m_pos = 0;
     qsizetype m_yearStart = 0;
     qsizetype m_yearLength = 0;
+    ValueCheck m_range;
     ValueCheck m_warning;
 };
 
@@ -296,9 +300,9 @@ ValueCheck checkYearlessDate(QStringView value)
         if (!month)
             return r.shape();
         if (*month < 1 || *month > 12)
-            return r.range("value-month-range", start);
+            r.range("value-month-range", start);
         // Without a year, 29 February may be meant.
-        return r.dayOf(2000, int(*month));
+        return r.dayOf(2000, int(qBound(qint64(1), *month, qint64(12))));
     });
 }
 
@@ -340,7 +344,7 @@ ValueCheck checkWeek(QStringView value)
             return r.shape();
         const int weeks = hasWeek53(year) ? 53 : 52;
         if (*week < 1 || *week > weeks)
-            return r.range("value-week-range", start, QString::number(weeks));
+            r.range("value-week-range", start, QString::number(weeks));
         r.warnOfUnusualYear(year);
         return {};
     });

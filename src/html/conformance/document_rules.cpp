@@ -2,8 +2,10 @@
 
 #include "html/conformance/attribute_rules.h"
 #include "html/conformance/content_rules.h"
-#include "html/conformance/tree_walk.h"
+#include "html/conformance/rule_keys.h"
 
+
+using namespace Qt::StringLiterals;
 namespace {
 
 bool isBlank(QStringView text)
@@ -35,18 +37,18 @@ bool isLabelable(const HtmlNode &element)
     if (element.kind != HtmlNode::Kind::Element || element.ns != HtmlNamespace::Html)
         return false;
     const QString &name = element.name;
-    if (name == u"input") {
-        const HtmlAttribute *type = element.attribute(u"type");
-        return !type || type->value.trimmed().compare(u"hidden", Qt::CaseInsensitive) != 0;
+    if (name == u"input"_s) {
+        const HtmlAttribute *type = element.attribute(u"type"_s);
+        return !type || type->value.trimmed().compare(u"hidden"_s, Qt::CaseInsensitive) != 0;
     }
-    return name == u"button" || name == u"meter" || name == u"output" || name == u"progress"
-        || name == u"select" || name == u"textarea";
+    return name == u"button"_s || name == u"meter"_s || name == u"output"_s || name == u"progress"_s
+        || name == u"select"_s || name == u"textarea"_s;
 }
 
 bool isFormAssociated(const QString &name)
 {
-    return name == u"button" || name == u"fieldset" || name == u"input" || name == u"object"
-        || name == u"output" || name == u"select" || name == u"textarea";
+    return name == u"button"_s || name == u"fieldset"_s || name == u"input"_s || name == u"object"_s
+        || name == u"output"_s || name == u"select"_s || name == u"textarea"_s;
 }
 
 // Public identifiers of the doctypes of HTML 2 to 4 and XHTML 1: old, but browsers know them.
@@ -67,19 +69,20 @@ DocumentRules::DocumentRules(QStringView page, QList<Finding> &findings)
 {
 }
 
-void DocumentRules::check(const HtmlDocument &document)
+void DocumentRules::begin(const HtmlDocument &document)
 {
-    if (!document.root())
-        return;
-    if (document.root()->kind == HtmlNode::Kind::Document) {
+    if (document.root() && document.root()->kind == HtmlNode::Kind::Document) {
         checkDoctype(document);
         checkLanguage(document);
     }
-    walkTree(*document.root(), *this);
+}
+
+void DocumentRules::end()
+{
     checkReferences();
     finishHeadings();
     for (const HtmlNode *element : std::as_const(m_itemProperties))
-        report("itemprop-without-item", attributeSpan(*element->attribute(u"itemprop")), {});
+        report(RuleKey::ItempropWithoutItem, attributeSpan(*element->attribute(u"itemprop"_s)), {});
 }
 
 void DocumentRules::checkDoctype(const HtmlDocument &document)
@@ -90,50 +93,40 @@ void DocumentRules::checkDoctype(const HtmlDocument &document)
             doctype = child;
     }
     if (!doctype) {
-        report("doctype-missing", firstTagSpan(), {});
+        report(RuleKey::DoctypeMissing, firstTagSpan(), {});
         return;
     }
-    const bool legacyCompat = doctype->hasSystemId && doctype->systemId == u"about:legacy-compat";
-    if (doctype->name.compare(u"html", Qt::CaseInsensitive) == 0 && !doctype->hasPublicId
+    const bool legacyCompat = doctype->hasSystemId && doctype->systemId == u"about:legacy-compat"_s;
+    if (doctype->name.compare(u"html"_s, Qt::CaseInsensitive) == 0 && !doctype->hasPublicId
         && (!doctype->hasSystemId || legacyCompat))
         return;
     if (doctype->hasPublicId && isOldDoctype(doctype->publicId)) {
         const bool quirks = document.quirksMode == HtmlDocument::QuirksMode::Quirks;
-        report(quirks ? "doctype-old-quirks" : "doctype-old", doctype->startTag, {doctype->publicId},
+        report(quirks ? RuleKey::DoctypeOldQuirks : RuleKey::DoctypeOld, doctype->startTag, {doctype->publicId},
                CheckLevel::Warning);
         return;
     }
-    report("doctype-wrong", doctype->startTag, {});
+    report(RuleKey::DoctypeWrong, doctype->startTag, {});
 }
 
 void DocumentRules::checkLanguage(const HtmlDocument &document)
 {
     for (const HtmlNode *child : document.root()->children) {
-        if (child->isElement(u"html")) {
-            if (!child->attribute(u"lang"))
-                report("html-without-lang", child->startTag.isValid() ? child->startTag : firstTagSpan(),
+        if (child->isElement(u"html"_s)) {
+            if (!child->attribute(u"lang"_s))
+                report(RuleKey::HtmlWithoutLang, child->startTag.isValid() ? child->startTag : firstTagSpan(),
                        {}, CheckLevel::Warning);
             return;
         }
     }
 }
 
-bool DocumentRules::enter(const HtmlNode &node)
+void DocumentRules::enter(const HtmlNode &node)
 {
-    switch (node.kind) {
-    case HtmlNode::Kind::Document:
-    case HtmlNode::Kind::DocumentFragment:
-        return true;
-    case HtmlNode::Kind::Text:
-        if (!isBlank(node.data))
-            noteContent();
-        return false;
-    case HtmlNode::Kind::Element:
+    if (node.kind == HtmlNode::Kind::Text && !isBlank(node.data))
+        noteContent();
+    else if (node.kind == HtmlNode::Kind::Element)
         enterElement(node);
-        return true;
-    default:
-        return false;
-    }
 }
 
 void DocumentRules::leave(const HtmlNode &node)
@@ -141,71 +134,71 @@ void DocumentRules::leave(const HtmlNode &node)
     if (node.kind != HtmlNode::Kind::Element || node.ns != HtmlNamespace::Html)
         return;
     const QString &name = node.name;
-    if (node.attribute(u"itemscope"))
+    if (node.attribute(u"itemscope"_s))
         --m_items;
-    if (name == u"table" && !m_tables.empty())
+    if (name == u"table"_s && !m_tables.empty())
         m_tables.pop_back();
     else if (headingLevel(node) && !m_headings.empty()) {
         if (!m_headings.back().hasContent)
-            report("heading-empty", placeOf(node), {name}, CheckLevel::Warning);
+            report(RuleKey::HeadingEmpty, placeOf(node), {name}, CheckLevel::Warning);
         m_headings.pop_back();
-    } else if (name == u"section" && !m_sections.empty()) {
+    } else if (name == u"section"_s && !m_sections.empty()) {
         if (!m_sections.back().second)
-            report("section-without-heading", placeOf(node), {}, CheckLevel::Warning);
+            report(RuleKey::SectionWithoutHeading, placeOf(node), {}, CheckLevel::Warning);
         m_sections.pop_back();
-    } else if (name == u"title") {
+    } else if (name == u"title"_s) {
         bool hasText = false;
         for (const HtmlNode *child : node.children)
             hasText = hasText || (child->kind == HtmlNode::Kind::Text && !isBlank(child->data));
         if (!hasText)
-            report("title-empty", placeOf(node), {});
+            report(RuleKey::TitleEmpty, placeOf(node), {});
     }
 }
 
 void DocumentRules::enterElement(const HtmlNode &element)
 {
-    if (const HtmlAttribute *id = element.attribute(u"id"); id && !id->value.isEmpty()) {
+    if (const HtmlAttribute *id = element.attribute(u"id"_s); id && !id->value.isEmpty()) {
         const auto first = m_ids.constFind(id->value);
         if (first == m_ids.cend()) {
             m_ids.insert(id->value, &element);
         } else {
-            report("duplicate-id", attributeSpan(*id), {id->value});
-            if (const HtmlAttribute *firstId = (*first)->attribute(u"id"))
-                report("duplicate-id-first", attributeSpan(*firstId), {id->value}, CheckLevel::Hint);
+            report(RuleKey::DuplicateId, attributeSpan(*id), {id->value});
+            if (const HtmlAttribute *firstId = (*first)->attribute(u"id"_s))
+                report(RuleKey::DuplicateIdFirst, attributeSpan(*firstId), {id->value}, CheckLevel::Hint);
         }
     }
     if (element.ns != HtmlNamespace::Html)
         return;
     const QString &name = element.name;
-    if (const HtmlAttribute *itemprop = element.attribute(u"itemprop"); itemprop && m_items == 0)
+    if (const HtmlAttribute *itemprop = element.attribute(u"itemprop"_s); itemprop && m_items == 0)
         m_itemProperties.append(&element);
-    if (element.attribute(u"itemscope"))
+    if (element.attribute(u"itemscope"_s))
         ++m_items;
-    if (element.attribute(u"autofocus") && ++m_autofocus > 1)
-        report("autofocus-second", attributeSpan(*element.attribute(u"autofocus")), {});
-    if (name == u"table")
+    if (element.attribute(u"autofocus"_s) && ++m_autofocus > 1)
+        report(RuleKey::AutofocusSecond, attributeSpan(*element.attribute(u"autofocus"_s)), {});
+    if (name == u"table"_s)
         m_tables.push_back(&element);
-    else if (name == u"th" && !m_tables.empty())
+    else if (name == u"th"_s && !m_tables.empty())
         m_thTables.insert(&element, m_tables.back());
-    else if (name == u"map" && element.attribute(u"name"))
-        m_mapNames.insert(element.attribute(u"name")->value, &element);
-    else if (name == u"section")
+    else if (name == u"map"_s && element.attribute(u"name"_s))
+        m_mapNames.insert(element.attribute(u"name"_s)->value, &element);
+    else if (name == u"section"_s)
         m_sections.emplace_back(&element, false);
-    else if (name == u"img" && !m_headings.empty() && element.attribute(u"alt")
-             && !isBlank(element.attribute(u"alt")->value))
+    else if (name == u"img"_s && !m_headings.empty() && element.attribute(u"alt"_s)
+             && !isBlank(element.attribute(u"alt"_s)->value))
         noteContent();
-    else if (name == u"meta") {
-        const HtmlAttribute *equiv = element.attribute(u"http-equiv");
-        const bool contentType = equiv && equiv->value.trimmed().compare(u"content-type", Qt::CaseInsensitive) == 0;
-        if (element.attribute(u"charset") && ++m_charsets > 1)
-            report("meta-charset-second", placeOf(element), {});
-        if ((element.attribute(u"charset") && m_contentTypeMeta) || (contentType && m_charsets > 0))
-            report("meta-charset-and-content-type", placeOf(element), {});
+    else if (name == u"meta"_s) {
+        const HtmlAttribute *equiv = element.attribute(u"http-equiv"_s);
+        const bool contentType = equiv && equiv->value.trimmed().compare(u"content-type"_s, Qt::CaseInsensitive) == 0;
+        if (element.attribute(u"charset"_s) && ++m_charsets > 1)
+            report(RuleKey::MetaCharsetSecond, placeOf(element), {});
+        if ((element.attribute(u"charset"_s) && m_contentTypeMeta) || (contentType && m_charsets > 0))
+            report(RuleKey::MetaCharsetAndContentType, placeOf(element), {});
         m_contentTypeMeta = m_contentTypeMeta || contentType;
     }
     if (const int level = headingLevel(element))
         enterHeading(element, level);
-    else if (name == u"hgroup" && !m_sections.empty())
+    else if (name == u"hgroup"_s && !m_sections.empty())
         m_sections.back().second = true;
     collectReferences(element);
 }
@@ -217,7 +210,7 @@ void DocumentRules::enterHeading(const HtmlNode &heading, int level)
     if (!m_firstHeading)
         m_firstHeading = &heading;
     if (m_lastLevel && level > m_lastLevel + 1)
-        report("heading-level-skip", placeOf(heading), {heading.name, QStringLiteral("h%1").arg(m_lastLevel)},
+        report(RuleKey::HeadingLevelSkip, placeOf(heading), {heading.name, QStringLiteral("h%1").arg(m_lastLevel)},
                CheckLevel::Warning);
     m_lastLevel = level;
     m_hasLevelOne = m_hasLevelOne || level == 1;
@@ -233,7 +226,7 @@ void DocumentRules::noteContent()
 void DocumentRules::finishHeadings()
 {
     if (m_firstHeading && !m_hasLevelOne)
-        report("heading-no-h1", placeOf(*m_firstHeading), {}, CheckLevel::Warning);
+        report(RuleKey::HeadingNoH1, placeOf(*m_firstHeading), {}, CheckLevel::Warning);
 }
 
 void DocumentRules::collectReferences(const HtmlNode &element)
@@ -242,19 +235,19 @@ void DocumentRules::collectReferences(const HtmlNode &element)
     const HtmlNode *table = m_tables.empty() ? nullptr : m_tables.back();
     for (const HtmlAttribute &attribute : element.attributes) {
         const QString &attributeName = attribute.name;
-        const bool single = (attributeName == u"for" && name == u"label")
-            || (attributeName == u"list" && name == u"input")
-            || (attributeName == u"form" && isFormAssociated(name))
-            || attributeName == u"popovertarget" || attributeName == u"commandfor";
-        const bool list = (attributeName == u"headers" && (name == u"td" || name == u"th"))
-            || (attributeName == u"for" && name == u"output") || attributeName == u"itemref";
+        const bool single = (attributeName == u"for"_s && name == u"label"_s)
+            || (attributeName == u"list"_s && name == u"input"_s)
+            || (attributeName == u"form"_s && isFormAssociated(name))
+            || attributeName == u"popovertarget"_s || attributeName == u"commandfor"_s;
+        const bool list = (attributeName == u"headers"_s && (name == u"td"_s || name == u"th"_s))
+            || (attributeName == u"for"_s && name == u"output"_s) || attributeName == u"itemref"_s;
         if (single && !attribute.value.isEmpty())
             m_references.append(Reference{&element, &attribute, attribute.value, table});
         else if (list) {
             for (const QString &id : tokens(attribute.value))
                 m_references.append(Reference{&element, &attribute, id, table});
-        } else if (attributeName == u"usemap" && attribute.value.startsWith(u'#')
-                   && (name == u"img" || name == u"object")) {
+        } else if (attributeName == u"usemap"_s && attribute.value.startsWith(u'#')
+                   && (name == u"img"_s || name == u"object"_s)) {
             m_references.append(Reference{&element, &attribute, attribute.value.mid(1), nullptr});
         }
     }
@@ -270,30 +263,30 @@ void DocumentRules::checkReference(const Reference &reference)
 {
     const QString &attribute = reference.attribute->name;
     const SourceSpan span = attributeSpan(*reference.attribute);
-    if (attribute == u"usemap") {
+    if (attribute == u"usemap"_s) {
         if (!m_mapNames.contains(reference.id))
-            report("usemap-wrong", span, {reference.id});
+            report(RuleKey::UsemapWrong, span, {reference.id});
         return;
     }
     const HtmlNode *target = m_ids.value(reference.id);
     const QString &name = reference.element->name;
-    if (attribute == u"for" && name == u"label") {
+    if (attribute == u"for"_s && name == u"label"_s) {
         if (!target || !isLabelable(*target))
-            report("label-for-wrong", span, {reference.id});
-    } else if (attribute == u"list") {
-        if (!target || !target->isElement(u"datalist"))
-            report("input-list-wrong", span, {reference.id});
-    } else if (attribute == u"form") {
-        if (!target || !target->isElement(u"form"))
-            report("form-attribute-wrong", span, {reference.id});
-    } else if (attribute == u"headers") {
-        if (!target || !target->isElement(u"th") || m_thTables.value(target) != reference.table)
-            report("headers-wrong", span, {reference.id});
+            report(RuleKey::LabelForWrong, span, {reference.id});
+    } else if (attribute == u"list"_s) {
+        if (!target || !target->isElement(u"datalist"_s))
+            report(RuleKey::InputListWrong, span, {reference.id});
+    } else if (attribute == u"form"_s) {
+        if (!target || !target->isElement(u"form"_s))
+            report(RuleKey::FormAttributeWrong, span, {reference.id});
+    } else if (attribute == u"headers"_s) {
+        if (!target || !target->isElement(u"th"_s) || m_thTables.value(target) != reference.table)
+            report(RuleKey::HeadersWrong, span, {reference.id});
     } else if (!target) {
-        report("reference-missing", span, {attribute, reference.id});
+        report(RuleKey::ReferenceMissing, span, {attribute, reference.id});
     }
     // Microdata properties named by itemref belong to the item that names them.
-    if (attribute == u"itemref" && target) {
+    if (attribute == u"itemref"_s && target) {
         for (const HtmlNode *node = target; node; node = node->parent)
             m_itemProperties.removeOne(node);
     }

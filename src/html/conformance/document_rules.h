@@ -17,11 +17,11 @@ class DocumentRules
 public:
     DocumentRules(QStringView page, QList<Finding> &findings);
 
-    void check(const HtmlDocument &document);
-
-    // The walk's steps (walkTree).
-    bool enter(const HtmlNode &node);
+    void begin(const HtmlDocument &document);
+    // The walk's steps, in document order, SVG and MathML included.
+    void enter(const HtmlNode &node);
     void leave(const HtmlNode &node);
+    void end();
 
 private:
     // An attribute that names another element by id, judged once every id is known.

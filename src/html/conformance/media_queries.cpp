@@ -27,6 +27,19 @@ bool isNameCharacter(QChar c)
     return isNameStart(c) || isAsciiDigit(c);
 }
 
+// A digit, or "." "+" "-" before one ("+.5" too).
+bool startsNumber(QStringView text)
+{
+    const auto digitAt = [text](qsizetype i) { return i < text.size() && isAsciiDigit(text[i]); };
+    if (digitAt(0))
+        return true;
+    if (text.startsWith(u'.'))
+        return digitAt(1);
+    if (text.startsWith(u'+') || text.startsWith(u'-'))
+        return digitAt(1) || (text.size() > 1 && text[1] == u'.' && digitAt(2));
+    return false;
+}
+
 // Splits the value into the few CSS tokens media queries and sizes use; comments become blanks.
 QList<Token> tokenize(QStringView value)
 {
@@ -47,8 +60,7 @@ QList<Token> tokenize(QStringView value)
                 }
             }
             token.kind = Token::Space;
-        } else if (isAsciiDigit(c) || ((c == u'.' || c == u'+' || c == u'-') && i + 1 < value.size()
-                                       && (isAsciiDigit(value[i + 1]) || (value[i + 1] == u'.' && i + 2 < value.size() && isAsciiDigit(value[i + 2]))))) {
+        } else if (startsNumber(value.sliced(i))) {
             if (c == u'+' || c == u'-')
                 ++i;
             while (i < value.size() && isAsciiDigit(value[i]))

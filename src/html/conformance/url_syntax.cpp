@@ -395,7 +395,7 @@ private:
             const QChar c = m_value[i];
             if (c == u'%') {
                 if (i + 2 >= m_value.size() || !isAsciiHexDigit(m_value[i + 1]) || !isAsciiHexDigit(m_value[i + 2]))
-                    return valueProblem("url-percent", i, 1);
+                    return valueProblem("url-percent", i, 1, QStringLiteral("%25"));
                 continue;
             }
             char32_t codePoint = c.unicode();

@@ -138,7 +138,7 @@ ValueCheck readFloatingPoint(QStringView value, bool *isZero, bool *isNegative)
         hasFraction = i > fractionStart;
         if (!hasFraction) {
             if (i == value.size() && hasInteger)
-                return valueProblem("value-float-trailing-point", i - 1, 1);
+                return valueProblem("value-float-trailing-point", i - 1, 1, value.first(i - 1).toString());
             return valueProblem("value-float", i, i < value.size() ? 1 : 0);
         }
         zero = zero && isAllZeros(value.sliced(fractionStart, i - fractionStart));
