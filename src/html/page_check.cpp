@@ -60,8 +60,15 @@ void PageCheck::setHelper(const QString &program, const QStringList &arguments)
     m_arguments = arguments;
 }
 
+QString PageCheck::pageFolder() const
+{
+    return m_pageFolder.isEmpty() ? QDir::currentPath() : m_pageFolder;
+}
+
 void PageCheck::start(const QByteArray &utf8Page)
 {
+    if (m_process && !m_hasWaiting && utf8Page == m_page)
+        return;
     if (m_process) {
         m_waiting = utf8Page;
         m_hasWaiting = true;
@@ -73,12 +80,14 @@ void PageCheck::start(const QByteArray &utf8Page)
 void PageCheck::run(const QByteArray &utf8Page)
 {
     if (m_program.isEmpty()) {
+        m_page = utf8Page;
         emit failed(u"%1 wurde nicht gefunden"_s.arg(helperFile));
         return;
     }
+    m_page = utf8Page;
     m_process = new QProcess(this);
     m_process->setProgram(m_program);
-    m_process->setArguments(m_arguments);
+    m_process->setArguments(m_arguments + QStringList{u"--ordner"_s, pageFolder()});
     m_process->setStandardErrorFile(QProcess::nullDevice());
     connect(m_process, &QProcess::finished, this, &PageCheck::processEnded);
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {

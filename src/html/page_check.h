@@ -25,9 +25,18 @@ public:
     void setHelper(const QString &program, const QStringList &arguments = {});
     // How long a check may take before its helper is stopped.
     void setTimeLimit(int milliseconds) { m_timeLimit.setInterval(milliseconds); }
+    // The folder the page's relative links and pictures are looked up in, passed to the helper
+    // as "--ordner FOLDER"; an empty one stands for the working folder at the time of each
+    // check, where the preview copy of a page without a file of its own lies.
+    void setPageFolder(const QString &folder) { m_pageFolder = folder; }
+    QString pageFolder() const;
 
+    // Asking for the page that is being checked, with none waiting, starts no second check:
+    // its answer serves both.
     void start(const QByteArray &utf8Page);
     bool isRunning() const { return m_process != nullptr; }
+    // While finished() or failed() is emitted: the page that was checked.
+    const QByteArray &checkedPage() const { return m_page; }
 
 signals:
     // The messages sorted by line and column.
@@ -43,7 +52,9 @@ private:
 
     QString m_program;
     QStringList m_arguments;
+    QString m_pageFolder;
     QProcess *m_process = nullptr;
+    QByteArray m_page; // the page being checked
     QTimer m_timeLimit;
     QByteArray m_waiting;
     bool m_hasWaiting = false;

@@ -82,10 +82,25 @@ Bool TIDY_CALL collect(TidyMessage tidyMessage)
     return no; // tidy itself prints nothing
 }
 
+// The folder the page's relative links and pictures are looked up in ("--ordner FOLDER"), or
+// an empty string when none is given.
+QString pageFolderArgument(int argc, char **argv)
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (qstrcmp(argv[i], "--ordner") == 0)
+            return QString::fromLocal8Bit(argv[i + 1]);
+    }
+    return QString();
+}
+
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
+    // Tidy looks no links up; the standard check takes the folder as ConformanceOptions.
+    const QString pageFolder = pageFolderArgument(argc, argv);
+    Q_UNUSED(pageFolder);
+
     QByteArray page;
     char chunk[65536];
     for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, stdin)) > 0;)
