@@ -346,8 +346,9 @@ void Form1::setPageFile(const QString &fileName)
 {
     // A page without a file of its own is previewed as look.html in the working folder, and
     // its links are looked up from there.
-    m_pageFile = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
-    m_pageCheck->setPageFolder(fileName.isEmpty() ? QString() : QFileInfo(m_pageFile).absolutePath());
+    const QFileInfo file(fileName);
+    m_pageFile = fileName.isEmpty() ? QString() : file.absoluteFilePath();
+    m_pageCheck->setPageFolder(fileName.isEmpty() ? QString() : file.absolutePath());
 }
 
 void Form1::Button2Click()
@@ -555,7 +556,8 @@ void Form1::goToLine()
 Form16 *Form1::checkWindow()
 {
     if (!m_checkWindow)
-        m_checkWindow = new Form16(HPQT, m_pageCheck, this); // a window of its own, owned by this one
+        // A window of its own, owned by this one.
+        m_checkWindow = new Form16(HPQT, m_pageCheck, this);
     return m_checkWindow;
 }
 

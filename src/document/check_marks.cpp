@@ -88,16 +88,13 @@ void CheckMarks::setOn(bool on)
     }
     m_margin->setSigns(
         [this](const QTextBlock &line) {
-            const std::optional<CheckLevel> level = CheckMarkList::gravest(
-                m_marks.marksStartingIn(line.position(), line.position() + line.length()));
+            const std::optional<CheckLevel> level = CheckMarkList::gravest(marksOfLine(line));
             if (!level)
                 return LineNumberMargin::Sign::None;
             return *level == CheckLevel::Error ? LineNumberMargin::Sign::Error
                                                : LineNumberMargin::Sign::Warning;
         },
-        [this](const QTextBlock &line) {
-            return m_marks.tip(m_marks.marksStartingIn(line.position(), line.position() + line.length()));
-        });
+        [this](const QTextBlock &line) { return m_marks.tip(marksOfLine(line)); });
     if (m_firstScheduled)
         checkNow(); // switched on again; before the first showing the delay does it
 }
@@ -226,6 +223,12 @@ void CheckMarks::showMarks()
     if (m_colouring)
         m_colouring->refreshExtraFormats();
     m_margin->update();
+}
+
+// The marks of the messages about a line: those that start in it.
+QList<CheckMark> CheckMarks::marksOfLine(const QTextBlock &line) const
+{
+    return m_marks.marksStartingIn(line.position(), line.position() + line.length());
 }
 
 void CheckMarks::markLine(const QTextBlock &block, QList<QTextLayout::FormatRange> &ranges) const

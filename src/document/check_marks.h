@@ -77,6 +77,7 @@ private:
     void checked(const QList<CheckMessage> &messages);
     void checkFailed();
     qsizetype askedIndex() const;
+    QList<CheckMark> marksOfLine(const QTextBlock &line) const;
     void markLine(const QTextBlock &block, QList<QTextLayout::FormatRange> &ranges) const;
     void addEntries(QMenu *menu);
     void showMarks();

@@ -129,8 +129,8 @@ void LineNumberMargin::paintSign(QPainter &painter, Sign sign, const QRectF &lin
 {
     // A square of the line's height at the margin's left, the sign inside it.
     const qreal size = std::min<qreal>(signWidth(), line.height()) - 4;
-    const QRectF box(padding / 2.0 + (signWidth() - size) / 2, line.top() + (line.height() - size) / 2,
-                     size, size);
+    const QRectF box(padding / 2.0 + (signWidth() - size) / 2,
+                     line.top() + (line.height() - size) / 2, size, size);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(signOutline, 1));

@@ -25,6 +25,11 @@ QList<qsizetype> lineStarts(QStringView text)
     return starts;
 }
 
+bool startsBefore(const CheckMark &mark, qsizetype position)
+{
+    return mark.start < position;
+}
+
 bool isPairAt(QStringView text, qsizetype i)
 {
     return i + 1 < text.size() && text[i].isHighSurrogate() && text[i + 1].isLowSurrogate();
@@ -54,8 +59,8 @@ std::pair<qsizetype, qsizetype> placeWithoutLength(QStringView text, qsizetype s
     }
     if (lineEnd == lineStart)
         return {lineStart, lineStart};
-    const qsizetype last = lineEnd - (lineEnd - lineStart >= 2 && isPairAt(text, lineEnd - 2) ? 2 : 1);
-    return {last, lineEnd};
+    const bool pair = lineEnd - lineStart >= 2 && isPairAt(text, lineEnd - 2);
+    return {lineEnd - (pair ? 2 : 1), lineEnd};
 }
 
 } // namespace
@@ -129,9 +134,8 @@ void CheckMarkList::follow(qsizetype from, qsizetype removed, qsizetype added)
 
 qsizetype CheckMarkList::firstThatMayReach(qsizetype position) const
 {
-    const auto first = std::lower_bound(m_marks.cbegin(), m_marks.cend(), position - m_longest,
-                                        [](const CheckMark &mark, qsizetype at) { return mark.start < at; });
-    return first - m_marks.cbegin();
+    return std::lower_bound(m_marks.cbegin(), m_marks.cend(), position - m_longest, startsBefore)
+        - m_marks.cbegin();
 }
 
 QList<CheckMark> CheckMarkList::marksOver(qsizetype from, qsizetype to) const
@@ -147,8 +151,7 @@ QList<CheckMark> CheckMarkList::marksOver(qsizetype from, qsizetype to) const
 QList<CheckMark> CheckMarkList::marksStartingIn(qsizetype from, qsizetype to) const
 {
     QList<CheckMark> starting;
-    const auto first = std::lower_bound(m_marks.cbegin(), m_marks.cend(), from,
-                                        [](const CheckMark &mark, qsizetype at) { return mark.start < at; });
+    const auto first = std::lower_bound(m_marks.cbegin(), m_marks.cend(), from, startsBefore);
     for (auto mark = first; mark != m_marks.cend() && mark->start < to; ++mark)
         starting.append(*mark);
     return starting;

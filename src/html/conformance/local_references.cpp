@@ -40,8 +40,8 @@ bool holdsAddress(QStringView element, QStringView attribute)
     if (attribute == u"href")
         return isOneOf(element, {u"a", u"area", u"link"});
     if (attribute == u"src")
-        return isOneOf(element, {u"img", u"script", u"iframe", u"frame", u"embed", u"audio", u"video",
-                                 u"source", u"track", u"input"});
+        return isOneOf(element, {u"img", u"script", u"iframe", u"frame", u"embed", u"audio",
+                                 u"video", u"source", u"track", u"input"});
     if (attribute == u"poster")
         return element == u"video";
     if (attribute == u"data")
@@ -49,7 +49,8 @@ bool holdsAddress(QStringView element, QStringView attribute)
     if (attribute == u"action")
         return element == u"form";
     if (attribute == u"background")
-        return isOneOf(element, {u"body", u"table", u"thead", u"tbody", u"tfoot", u"tr", u"td", u"th"});
+        return isOneOf(element,
+                       {u"body", u"table", u"thead", u"tbody", u"tfoot", u"tr", u"td", u"th"});
     return false;
 }
 
@@ -83,7 +84,8 @@ void addSrcsetAddresses(const HtmlAttribute &attribute, QList<Address> &addresse
                 depth += value[i] == u'(' ? 1 : value[i] == u')' ? -1 : 0;
         }
         if (end > start)
-            addresses.append({QStringView(value).sliced(start, end - start), spanIn(attribute, start, end - start)});
+            addresses.append({QStringView(value).sliced(start, end - start),
+                              spanIn(attribute, start, end - start)});
     }
 }
 
@@ -109,7 +111,8 @@ void addStyleAddresses(const HtmlAttribute &attribute, QList<Address> &addresses
         }
         if (i < 0 || end < 0)
             return; // not closed: nothing a browser would load
-        addresses.append({QStringView(value).sliced(start, end - start), spanIn(attribute, at, i + 1 - at)});
+        addresses.append({QStringView(value).sliced(start, end - start),
+                          spanIn(attribute, at, i + 1 - at)});
         at = i + 1;
     }
 }
@@ -206,8 +209,8 @@ private:
     static Listing read(const QString &folder)
     {
         Listing listing;
-        const QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                                         | QDir::NoDotAndDotDot);
+        const QStringList names = QDir(folder).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         for (const QString &name : names) {
             listing.exact.insert(name);
             listing.byFolded.insert(name.toCaseFolded(), name);
@@ -263,7 +266,8 @@ QSet<QString> targetsInPage(const HtmlNode &root)
         if (node->kind == HtmlNode::Kind::Element) {
             if (const HtmlAttribute *id = node->attribute(u"id"))
                 targets.insert(id->value);
-            if (const HtmlAttribute *name = node->isElement(u"a") ? node->attribute(u"name") : nullptr)
+            const HtmlAttribute *name = node->isElement(u"a") ? node->attribute(u"name") : nullptr;
+            if (name)
                 targets.insert(name->value);
         }
         stack.insert(stack.end(), node->children.rbegin(), node->children.rend());
@@ -299,9 +303,9 @@ struct Base
 Base baseOf(const std::vector<const HtmlNode *> &elements, const QString &pageFolder)
 {
     for (const HtmlNode *element : elements) {
-        const HtmlAttribute *href = element->isElement(u"base") ? element->attribute(u"href") : nullptr;
-        if (!href)
+        if (!element->isElement(u"base") || !element->attribute(u"href"))
             continue;
+        const HtmlAttribute *href = element->attribute(u"href");
         if (href->value.trimmed().isEmpty())
             return {false, pageFolder};
         const Target target = targetOf(href->value);
@@ -309,7 +313,9 @@ Base baseOf(const std::vector<const HtmlNode *> &elements, const QString &pageFo
             return {true, {}};
         // "unter/" and "unter/seite.html" both lead into the folder "unter".
         const qsizetype slash = target.path.lastIndexOf(u'/');
-        return {false, slash < 0 ? pageFolder : QDir(pageFolder).filePath(target.path.first(slash))};
+        if (slash < 0)
+            return {false, pageFolder};
+        return {false, QDir(pageFolder).filePath(target.path.first(slash))};
     }
     return {false, pageFolder};
 }
@@ -332,7 +338,9 @@ QList<Finding> checkLocalReferences(const HtmlDocument &document, const QString 
     for (const Address &address : std::as_const(addresses)) {
         const Target target = targetOf(address.text);
         if (target.kind == Target::Kind::File && !base.folder.isEmpty()) {
-            if (std::optional<Finding> finding = lookUp(base.folder, target.path, address.span, names))
+            const std::optional<Finding> finding =
+                lookUp(base.folder, target.path, address.span, names);
+            if (finding)
                 findings.append(*finding);
         } else if (target.kind == Target::Kind::Id && address.mayNameAnId) {
             // "#" and "#top" lead to the page's top without an element of that name.
@@ -342,7 +350,8 @@ QList<Finding> checkLocalReferences(const HtmlDocument &document, const QString 
             if (!targets)
                 targets = targetsInPage(*document.root());
             if (!targets->contains(target.id) && !targets->contains(decoded))
-                findings.append({u"reference-id-missing"_s, CheckLevel::Warning, address.span, {decoded}});
+                findings.append(
+                    {u"reference-id-missing"_s, CheckLevel::Warning, address.span, {decoded}});
         }
     }
     return findings;
