@@ -10,9 +10,12 @@
 #include <QHelpEvent>
 #include <QMenu>
 #include <QSettings>
+#include <QThread>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolTip>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -79,6 +82,8 @@ void CheckMarks::setOn(bool on)
     if (!on) {
         m_pause.stop();
         m_shownPage.clear();
+        ++m_generation; // marks being placed are not shown
+        m_laying = false;
         m_marks.clear();
         m_asked.clear();
         m_edits.clear();
@@ -97,6 +102,15 @@ void CheckMarks::setOn(bool on)
         [this](const QTextBlock &line) { return m_marks.tip(marksOfLine(line)); });
     if (m_firstScheduled)
         checkNow(); // switched on again; before the first showing the delay does it
+}
+
+CheckMarks::~CheckMarks()
+{
+    for (QThread *worker : std::as_const(m_workers)) {
+        worker->disconnect(this);
+        worker->wait();
+        delete worker;
+    }
 }
 
 bool CheckMarks::eventFilter(QObject *watched, QEvent *event)
@@ -164,7 +178,7 @@ void CheckMarks::textEdited(int from, int removed, int added)
 {
     m_shownPage.clear();
     m_marks.follow(from, removed, added);
-    if (!m_asked.isEmpty())
+    if (!m_asked.isEmpty() || m_laying)
         m_edits.append({from, removed, added});
     if (m_on)
         m_pause.start();
@@ -194,14 +208,47 @@ void CheckMarks::checked(const QList<CheckMessage> &messages)
         asked = Asked{m_check->checkedPage(), m_editor->rawText(), m_edits.size()};
         m_asked.clear();
     }
-    if (!asked)
-        return;
-    m_marks.setMessages(asked->text, messages);
-    // Typed while the check ran: the marks move as the text did.
-    for (qsizetype i = asked->editsFrom; i < m_edits.size(); ++i)
-        m_marks.follow(m_edits[i].from, m_edits[i].removed, m_edits[i].added);
-    if (asked->editsFrom == m_edits.size())
-        m_shownPage = asked->page;
+    if (asked)
+        layMarks(*asked, messages);
+}
+
+void CheckMarks::layMarks(const Asked &asked, const QList<CheckMessage> &messages)
+{
+    // Placing tens of thousands of marks takes longer than a frame lasts: they are placed
+    // beside the event loop, in the text that was checked, and moved as the text was edited
+    // since when they are done.
+    struct Laying
+    {
+        QString text;
+        QList<CheckMessage> messages;
+        CheckMarkList marks;
+    };
+    auto laying = std::make_shared<Laying>(Laying{asked.text, messages, {}});
+    QThread *worker = QThread::create([laying] {
+        laying->marks.setMessages(laying->text, laying->messages);
+        laying->messages.clear(); // the check's whole answer is freed here, as a rule
+    });
+    m_workers.append(worker);
+    m_laying = true;
+    connect(worker, &QThread::finished, this,
+            [this, worker, laying, generation = ++m_generation, asked] {
+                m_workers.removeOne(worker);
+                worker->deleteLater();
+                if (generation == m_generation)
+                    placeMarks(laying->marks, asked);
+            });
+    worker->start();
+}
+
+void CheckMarks::placeMarks(CheckMarkList &marks, const Asked &asked)
+{
+    // Typed while the check ran and the marks were placed: they move as the text did.
+    for (qsizetype i = asked.editsFrom; i < m_edits.size(); ++i)
+        marks.follow(m_edits[i].from, m_edits[i].removed, m_edits[i].added);
+    if (asked.editsFrom == m_edits.size())
+        m_shownPage = asked.page;
+    std::swap(m_marks, marks);
+    m_laying = false;
     if (m_asked.isEmpty())
         m_edits.clear();
     showMarks();
@@ -214,7 +261,7 @@ void CheckMarks::checkFailed()
     const qsizetype index = askedIndex();
     if (index >= 0)
         m_asked.remove(0, index + 1);
-    if (m_asked.isEmpty())
+    if (m_asked.isEmpty() && !m_laying)
         m_edits.clear();
 }
 

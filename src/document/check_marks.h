@@ -18,6 +18,7 @@ class LineNumberMargin;
 class PageCheck;
 class QMenu;
 class QPoint;
+class QThread;
 class QTextBlock;
 class TextEditor;
 
@@ -35,6 +36,7 @@ public:
     // The check is shared with the check window, so that both wait for one answer.
     CheckMarks(TextEditor *editor, HtmlColouring *colouring, LineNumberMargin *margin,
                PageCheck *check);
+    ~CheckMarks() override;
 
     // Time after the editor is first shown before the first check, so the window is on screen
     // before the helper is started.
@@ -75,6 +77,8 @@ private:
 
     void textEdited(int from, int removed, int added);
     void checked(const QList<CheckMessage> &messages);
+    void layMarks(const Asked &asked, const QList<CheckMessage> &messages);
+    void placeMarks(CheckMarkList &marks, const Asked &asked);
     void checkFailed();
     qsizetype askedIndex() const;
     QList<CheckMark> marksOfLine(const QTextBlock &line) const;
@@ -91,6 +95,9 @@ private:
     QList<Asked> m_asked; // oldest first
     QList<Edit> m_edits; // since the oldest asked text
     QByteArray m_shownPage; // the text the marks stand for, while it is not edited
+    QList<QThread *> m_workers; // placing marks
+    int m_generation = 0; // of the marks being placed; only the newest are shown
+    bool m_laying = false;
     QTimer m_pause;
     bool m_on = true;
     bool m_firstScheduled = false;

@@ -65,13 +65,11 @@ std::pair<qsizetype, qsizetype> placeWithoutLength(QStringView text, qsizetype s
 
 } // namespace
 
-void CheckMarkList::setMessages(QStringView text, QList<CheckMessage> messages)
+void CheckMarkList::setMessages(QStringView text, const QList<CheckMessage> &messages)
 {
     clear();
-    m_messages = std::move(messages);
     const QList<qsizetype> starts = lineStarts(text);
-    for (qsizetype i = 0; i < m_messages.size(); ++i) {
-        const CheckMessage &message = m_messages[i];
+    for (const CheckMessage &message : messages) {
         // Hinweise stay in the check's list; a message without a place has no mark.
         if (message.level == CheckLevel::Hint || message.line < 1 || message.line > starts.size())
             continue;
@@ -83,7 +81,8 @@ void CheckMarkList::setMessages(QStringView text, QList<CheckMessage> messages)
         const auto [from, to] = message.length > 0
             ? std::pair(start, advance(text, start, message.length))
             : placeWithoutLength(text, start, lineStart, lineEnd);
-        m_marks.append({from, to, message.level, i});
+        m_marks.append({from, to, message.level, m_messages.size()});
+        m_messages.append(message);
         m_longest = std::max(m_longest, to - from);
     }
     // The check sorts by place; a message whose place was moved to its line's last character

@@ -29,8 +29,8 @@ class CheckMarkList
 public:
     // `text` is the text that was checked, its lines separated by one character each ('\n' or
     // U+2029, as the editor holds them). A message of length 0 marks the tag it stands at, or
-    // else one character.
-    void setMessages(QStringView text, QList<CheckMessage> messages);
+    // else one character. Only the messages with a mark are kept.
+    void setMessages(QStringView text, const QList<CheckMessage> &messages);
     void clear();
 
     // Moves the marks with an edit of the text: `removed` characters at `from` replaced by
@@ -38,7 +38,7 @@ public:
     void follow(qsizetype from, qsizetype removed, qsizetype added);
 
     const QList<CheckMark> &marks() const { return m_marks; }
-    const QList<CheckMessage> &messages() const { return m_messages; }
+    const QList<CheckMessage> &messages() const { return m_messages; } // those with a mark
     const CheckMessage &message(const CheckMark &mark) const { return m_messages[mark.message]; }
 
     // The marks that lie under some of the characters in [from, to): those a line shows.

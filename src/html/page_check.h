@@ -7,6 +7,7 @@
 #include <QTimer>
 
 class QProcess;
+class QThread;
 
 // Runs the page check in its helper process, in the background: start() returns at once, and
 // finished() or failed() follows. A check asked for while one runs starts when that one ends,
@@ -34,7 +35,7 @@ public:
     // Asking for the page that is being checked, with none waiting, starts no second check:
     // its answer serves both.
     void start(const QByteArray &utf8Page);
-    bool isRunning() const { return m_process != nullptr; }
+    bool isRunning() const { return m_process || m_reader; }
     // While finished() or failed() is emitted: the page that was checked.
     const QByteArray &checkedPage() const { return m_page; }
 
@@ -49,11 +50,13 @@ private:
     void run(const QByteArray &utf8Page);
     void processEnded();
     void fail(const QString &reason);
+    void runWaiting();
 
     QString m_program;
     QStringList m_arguments;
     QString m_pageFolder;
     QProcess *m_process = nullptr;
+    QThread *m_reader = nullptr; // reads the answer of the helper that ended
     QByteArray m_page; // the page being checked
     QTimer m_timeLimit;
     QByteArray m_waiting;
