@@ -1,0 +1,131 @@
+#include "html/conformance/page_conformance.h"
+
+#include "html/conformance/attribute_rules.h"
+#include "html/conformance/content_rules.h"
+#include "html/conformance/document_rules.h"
+#include "html/conformance/table_rules.h"
+#include "html/parser/html_tree.h"
+#include "html/parser/source_lines.h"
+
+#include <algorithm>
+
+namespace {
+
+// Slips of attribute syntax that old presentational markup carries, like the empty color= the
+// font button writes: within such markup they are part of its warning.
+bool isAttributeSlip(QLatin1StringView code)
+{
+    for (const char *slip : {"missing-attribute-value", "unexpected-character-in-unquoted-attribute-value",
+                             "unexpected-character-in-attribute-name", "missing-whitespace-between-attributes",
+                             "unexpected-equals-sign-before-attribute-name"}) {
+        if (code == QLatin1StringView(slip))
+            return true;
+    }
+    return false;
+}
+
+bool lies(SourceSpan span, const QList<SourceSpan> &sortedRanges)
+{
+    // The last range starting at or before the span.
+    auto after = std::upper_bound(sortedRanges.cbegin(), sortedRanges.cend(), span.offset,
+                                  [](qsizetype offset, const SourceSpan &range) { return offset < range.offset; });
+    if (after == sortedRanges.cbegin())
+        return false;
+    const SourceSpan &range = *std::prev(after);
+    return span.offset < range.end() + 1; // the closing quote of a value counts
+}
+
+// The doctype the rules judge themselves, telling an old doctype from a wrong one.
+bool isDoctypeJudgedByRules(QLatin1StringView code)
+{
+    return code == QLatin1StringView("missing-doctype") || code == QLatin1StringView("non-conforming-doctype");
+}
+
+bool contains(SourceSpan outer, const QList<SourceSpan> &sortedSpans)
+{
+    for (const SourceSpan &span : sortedSpans) {
+        if (span.offset >= outer.offset && span.end() <= outer.end())
+            return true;
+    }
+    return false;
+}
+
+void addParseErrors(const HtmlDocument &document, QList<SourceSpan> presentational, QList<Finding> &findings)
+{
+    std::sort(presentational.begin(), presentational.end(),
+              [](const SourceSpan &a, const SourceSpan &b) { return a.offset < b.offset; });
+    for (const HtmlParseError &error : document.errors) {
+        const QLatin1StringView code(error.code);
+        if (isDoctypeJudgedByRules(code))
+            continue;
+        Finding finding{QString(code), CheckLevel::Error, error.span, {}};
+        if (!error.name.isEmpty())
+            finding.arguments.append(error.name);
+        if (isAttributeSlip(code) && error.span.isValid() && lies(error.span, presentational))
+            finding.level = CheckLevel::Warning;
+        // The background button after the page skeleton writes a second <body>: the browser
+        // takes its presentational attributes over to the first.
+        if (code == QLatin1StringView("repeated-start-tag") && error.name == u"body"
+            && contains(error.span, presentational)) {
+            finding.key = QStringLiteral("body-second-presentational");
+            finding.level = CheckLevel::Warning;
+        }
+        findings.append(finding);
+    }
+}
+
+// Line, column and length as the editor counts them, for findings sorted by place: the column
+// is counted on from the previous finding on the same line, so a long line is read once.
+QList<CheckMessage> toMessages(const QList<Finding> &findings, QStringView page)
+{
+    const SourceLines lines(page);
+    QList<CheckMessage> messages;
+    messages.reserve(findings.size());
+    qsizetype previousOffset = -1;
+    int previousLine = 0;
+    int previousColumn = 0;
+    for (const Finding &finding : findings) {
+        const qsizetype offset = std::clamp<qsizetype>(finding.span.offset, 0, page.size());
+        const int line = lines.line(offset);
+        int column = 0;
+        if (line == previousLine && offset >= previousOffset)
+            column = previousColumn + int(lines.characters(previousOffset, offset));
+        else
+            column = lines.column(offset);
+        const qsizetype length = std::clamp<qsizetype>(finding.span.length, 0, 4096);
+        CheckMessage message;
+        message.key = finding.key;
+        message.line = line;
+        message.column = column;
+        message.length = int(lines.characters(offset, offset + length));
+        message.level = finding.level;
+        message.arguments = finding.arguments;
+        messages.append(message);
+        previousOffset = offset;
+        previousLine = line;
+        previousColumn = column;
+    }
+    return messages;
+}
+
+} // namespace
+
+QList<CheckMessage> checkPage(QStringView page, const ConformanceOptions &options)
+{
+    return checkDocument(parseHtml(page), page, options);
+}
+
+QList<CheckMessage> checkDocument(const HtmlDocument &document, QStringView page, const ConformanceOptions &)
+{
+    QList<Finding> findings;
+    AttributeRules attributes(findings);
+    attributes.check(document);
+    addParseErrors(document, attributes.presentationalSpans(), findings);
+    ContentRules(page, findings).check(document);
+    DocumentRules(page, findings).check(document);
+    TableRules(findings).check(document);
+    std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
+        return std::max<qsizetype>(a.span.offset, 0) < std::max<qsizetype>(b.span.offset, 0);
+    });
+    return toMessages(findings, page);
+}
