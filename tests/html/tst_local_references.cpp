@@ -1,4 +1,6 @@
+#include "html/conformance/conformance_texts.h"
 #include "html/conformance/local_references.h"
+#include "html/conformance/page_conformance.h"
 #include "html/parser/html_tree.h"
 
 #include <QDir>
@@ -93,6 +95,25 @@ private slots:
         QFETCH(QString, page);
         QFETCH(QStringList, expected);
         QCOMPARE(described(checkLocalReferences(parseHtml(page), m_site.path()), page), expected);
+    }
+
+    // The page check reports them in German, where they stand, when told the page's folder.
+    void thePageCheckSaysSo()
+    {
+        const QString page = u"<!DOCTYPE html>\n<title>t</title>\n<p><img src=\"bilder/garten.jpg\" alt=\"\">"
+                             "<img src=\"bilder/rosen.jpg\" alt=\"\"><a href=\"#mitte\">x</a>"_s;
+        QStringList found;
+        for (const CheckMessage &message : checkPage(page, {m_site.path()})) {
+            if (message.key.startsWith(u"reference-"))
+                found.append(u"%1:%2+%3 %4"_s.arg(message.line).arg(message.column).arg(message.length)
+                                 .arg(ConformanceTexts::text(message.key, message.arguments)));
+        }
+        QCOMPARE(found, (QStringList{
+            u"3:14+17 bilder/garten.jpg heißt auf der Platte Garten.jpg; Webserver unterscheiden "
+            "Groß- und Kleinschreibung."_s,
+            u"3:50+16 Datei nicht gefunden: bilder/rosen.jpg"_s,
+            u"3:84+6 Kein Element dieser Seite hat id=\"mitte\": der Link auf #mitte führt ins Leere."_s}));
+        QVERIFY(checkPage(page).size() < checkPage(page, {m_site.path()}).size());
     }
 
     // Without a folder no file is looked up; the page's own #names still are.

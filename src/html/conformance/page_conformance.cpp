@@ -3,6 +3,7 @@
 #include "html/conformance/attribute_rules.h"
 #include "html/conformance/content_rules.h"
 #include "html/conformance/document_rules.h"
+#include "html/conformance/local_references.h"
 #include "html/conformance/table_rules.h"
 #include "html/parser/html_tree.h"
 #include "html/parser/source_lines.h"
@@ -115,7 +116,8 @@ QList<CheckMessage> checkPage(QStringView page, const ConformanceOptions &option
     return checkDocument(parseHtml(page), page, options);
 }
 
-QList<CheckMessage> checkDocument(const HtmlDocument &document, QStringView page, const ConformanceOptions &)
+QList<CheckMessage> checkDocument(const HtmlDocument &document, QStringView page,
+                                  const ConformanceOptions &options)
 {
     QList<Finding> findings;
     AttributeRules attributes(findings);
@@ -124,6 +126,9 @@ QList<CheckMessage> checkDocument(const HtmlDocument &document, QStringView page
     ContentRules(page, findings).check(document);
     DocumentRules(page, findings).check(document);
     TableRules(findings).check(document);
+    // Told no folder (as for pages read from a test suite), the page's links are not followed.
+    if (!options.pageFolder.isEmpty())
+        findings += checkLocalReferences(document, options.pageFolder);
     std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
         return std::max<qsizetype>(a.span.offset, 0) < std::max<qsizetype>(b.span.offset, 0);
     });
