@@ -52,8 +52,9 @@ QTextCharFormat warningFormat()
 
 CheckMarks::CheckMarks(TextEditor *editor, HtmlColouring *colouring, LineNumberMargin *margin,
                        PageCheck *check)
-    : QObject(editor), m_editor(editor), m_colouring(colouring), m_margin(margin), m_check(check),
-      m_errorFormat(errorFormat()), m_warningFormat(warningFormat())
+    : QObject(editor), m_editor(editor), m_viewport(editor->viewport()), m_colouring(colouring),
+      m_margin(margin), m_check(check), m_errorFormat(errorFormat()),
+      m_warningFormat(warningFormat())
 {
     m_on = settings().value(settingKey, true).toBool();
     m_pause.setSingleShot(true);
@@ -68,7 +69,7 @@ CheckMarks::CheckMarks(TextEditor *editor, HtmlColouring *colouring, LineNumberM
         markLine(block, ranges);
     });
     editor->installEventFilter(this);
-    editor->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     if (m_on)
         setOn(true);
 }
@@ -118,7 +119,7 @@ bool CheckMarks::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_editor && event->type() == QEvent::Show && !m_firstScheduled) {
         m_firstScheduled = true;
         QTimer::singleShot(firstCheckDelay, this, &CheckMarks::checkNow);
-    } else if (watched == m_editor->viewport() && event->type() == QEvent::ToolTip && m_on) {
+    } else if (watched == m_viewport && event->type() == QEvent::ToolTip && m_on) {
         const auto *help = static_cast<QHelpEvent *>(event);
         const qsizetype at = positionUnder(help->pos());
         const QList<CheckMark> under = at < 0 ? QList<CheckMark>() : m_marks.marksAt(at);
@@ -127,7 +128,7 @@ bool CheckMarks::eventFilter(QObject *watched, QEvent *event)
         QTextCursor edge(m_editor->document());
         edge.setPosition(int(at));
         const QRect character = m_editor->cursorRect(edge);
-        QToolTip::showText(help->globalPos(), m_marks.tip(under), m_editor->viewport(),
+        QToolTip::showText(help->globalPos(), m_marks.tip(under), m_viewport,
                            character.adjusted(-character.height(), 0, character.height(), 0));
         return true;
     }

@@ -19,6 +19,7 @@ class PageCheck;
 class QMenu;
 class QPoint;
 class QThread;
+class QWidget;
 class QTextBlock;
 class TextEditor;
 
@@ -88,6 +89,9 @@ private:
     qsizetype positionUnder(const QPoint &position) const;
 
     TextEditor *m_editor;
+    // Kept: while the editor is destroyed its viewport still gets events, and asking the
+    // half-destroyed editor for it is undefined.
+    QWidget *m_viewport;
     QPointer<HtmlColouring> m_colouring; // the marks end with the colouring they join
     LineNumberMargin *m_margin;
     PageCheck *m_check;
