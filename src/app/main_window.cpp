@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "document/check_marks.h"
 #include "document/check_window.h"
 #include "document/find_window.h"
 #include "document/line_breaks.h"
@@ -27,11 +28,13 @@
 #include "foundation/window_frame.h"
 #include "foundation/window_set.h"
 #include "html/html_colouring.h"
+#include "html/page_check.h"
 #include "viewing/info_window.h"
 #include "viewing/preview_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -178,11 +181,15 @@ Form1::Form1(QWidget *parent)
                        &Form1::openCheckWindow);
     });
     // Help for the page only; the composer memos stay plain.
-    new SpellingMarks(HPQT, new HtmlColouring(HPQT));
-    new LineNumberMargin(HPQT);
+    auto *colouring = new HtmlColouring(HPQT);
+    new SpellingMarks(HPQT, colouring);
+    auto *margin = new LineNumberMargin(HPQT);
     new TagCompletion(HPQT);
     new TagTips(HPQT);
     new TagMatching(HPQT);
+    // After the tag tips: over a mark its message is the tool tip, not the name's.
+    m_pageCheck = new PageCheck(this);
+    m_checkMarks = new CheckMarks(HPQT, colouring, margin, m_pageCheck);
 
     createCustomTagGroup();
 
@@ -332,6 +339,16 @@ void Form1::startIfStopped(QTimer &timer)
 void Form1::Button1Click()
 {
     HPQT->clearSilently();
+    setPageFile(QString());
+}
+
+void Form1::setPageFile(const QString &fileName)
+{
+    // A page without a file of its own is previewed as look.html in the working folder, and
+    // its links are looked up from there.
+    const QFileInfo file(fileName);
+    m_pageFile = fileName.isEmpty() ? QString() : file.absoluteFilePath();
+    m_pageCheck->setPageFolder(fileName.isEmpty() ? QString() : file.absolutePath());
 }
 
 void Form1::Button2Click()
@@ -345,6 +362,7 @@ void Form1::openPage(const QString &fileName)
 {
     const DecodedPage page = decodePage(readWholeFile(fileName));
     HPQT->replaceText(toEditorLineBreaks(page.text), page.encoding);
+    setPageFile(fileName);
 }
 
 void Form1::Button3Click()
@@ -354,6 +372,7 @@ void Form1::Button3Click()
     if (!SaveDialog1.execute(this))
         return;
     writeWholeFile(SaveDialog1.fileName(), HPQT->bytes());
+    setPageFile(SaveDialog1.fileName());
 }
 
 void Form1::Button4Click()
@@ -537,7 +556,8 @@ void Form1::goToLine()
 Form16 *Form1::checkWindow()
 {
     if (!m_checkWindow)
-        m_checkWindow = new Form16(HPQT, this); // a window of its own, owned by this one
+        // A window of its own, owned by this one.
+        m_checkWindow = new Form16(HPQT, m_pageCheck, this);
     return m_checkWindow;
 }
 

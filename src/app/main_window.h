@@ -12,8 +12,10 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QScrollArea;
+class CheckMarks;
 class Form15;
 class Form16;
+class PageCheck;
 class TextEditor;
 class UmlautConversion;
 
@@ -104,6 +106,11 @@ public:
     // no helper runs before the first check.
     Form16 *checkWindow();
     void openCheckWindow();
+    // The page check that the check window and the marks in the page share.
+    PageCheck *pageCheck() const { return m_pageCheck; }
+    CheckMarks *checkMarks() const { return m_checkMarks; }
+    // The file the page was last opened from or saved to; empty after "Neu" and at start-up.
+    QString pageFile() const { return m_pageFile; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -116,10 +123,14 @@ private:
     void createCustomTagGroup();
     void toggleAlignment(QPushButton *button, const QString &openTag, const QString &closeTag);
     static void startIfStopped(QTimer &timer);
+    void setPageFile(const QString &fileName);
 
     UmlautConversion *m_umlauts;
     Form15 *m_findWindow = nullptr;
     Form16 *m_checkWindow = nullptr;
+    PageCheck *m_pageCheck;
+    CheckMarks *m_checkMarks;
+    QString m_pageFile;
     int m_dotsPerInch;
     bool m_shownBefore = false;
 };

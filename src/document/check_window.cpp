@@ -23,8 +23,8 @@
 
 using namespace Qt::StringLiterals;
 
-Form16::Form16(TextEditor *editor, QWidget *parent)
-    : QWidget(parent), m_editor(editor), m_check(new PageCheck(this)),
+Form16::Form16(TextEditor *editor, PageCheck *check, QWidget *parent)
+    : QWidget(parent), m_editor(editor), m_check(check),
       m_messages(new CheckMessageModel(this))
 {
     setObjectName(u"Form16"_s);
@@ -124,6 +124,8 @@ void Form16::checkNow()
 
 void Form16::showMessages(const QList<CheckMessage> &messages)
 {
+    if (!isVisible())
+        return; // the marks' check, while nobody looks here
     int counts[3] = {};
     for (const CheckMessage &message : messages)
         ++counts[int(message.level)];
@@ -146,6 +148,8 @@ void Form16::showMessages(const QList<CheckMessage> &messages)
 
 void Form16::showFailure(const QString &reason)
 {
+    if (!isVisible())
+        return;
     m_messages->setMessages({});
     Label1->setText(u"Die Prüfung ist fehlgeschlagen"_s);
     Label1->setToolTip(reason);

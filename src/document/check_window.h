@@ -12,13 +12,14 @@ class QTreeView;
 class TextEditor;
 
 // "Seite prüfen": the page check's messages, one row each, checked again in the background
-// while the window is visible; a row takes the caret in the editor to its place.
+// while the window is visible; a row takes the caret in the editor to its place. The check is
+// shared with the marks in the editor; its answers count here only while the window is visible.
 class Form16 : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Form16(TextEditor *editor, QWidget *parent = nullptr);
+    Form16(TextEditor *editor, PageCheck *check, QWidget *parent = nullptr);
 
     // The pause after the last change before the page is checked again.
     static constexpr int pauseAfterChange = 400;

@@ -41,7 +41,7 @@ SpellingMarks::SpellingMarks(TextEditor *editor, HtmlColouring *colouring,
     m_on = settings().value(settingKey, true).toBool();
     m_mark.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
     m_mark.setUnderlineColor(Qt::red);
-    colouring->setExtraFormats([this](const QTextBlock &block, int state,
+    colouring->addExtraFormats([this](const QTextBlock &block, int state,
                                       const QList<HtmlSpan> &spans,
                                       QList<QTextLayout::FormatRange> &ranges) {
         markWords(block, state, spans, ranges);

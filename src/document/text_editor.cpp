@@ -57,7 +57,10 @@ void TextEditor::mirrorChange(int from, int charsRemoved, int charsAdded)
             m_mirror.replace(start, removed, edit.added);
     }
     // Only changes of the text are steps: a change of formats alone reports its range too.
-    if (!m_replaying && edit.removed != edit.added)
+    if (edit.removed == edit.added)
+        return;
+    emit textEdited(int(edit.position), int(edit.removed.size()), int(edit.added.size()));
+    if (!m_replaying)
         m_history.record(std::move(edit));
 }
 

@@ -84,6 +84,10 @@ protected:
 signals:
     // Once after every change of the text, but not after clearSilently().
     void documentChanged();
+    // Each change of the text as it happens, in positions of rawText(): `removed` characters at
+    // `from` replaced by `added` ones. It comes before the document's other listeners hear of
+    // the change, so marks that follow the text are in place when a line is coloured anew.
+    void textEdited(int from, int removed, int added);
     // While the context menu is being made, before it shows: others add their entries to it.
     // position is where it was asked for, in the viewport's coordinates.
     void contextMenuAboutToShow(QMenu *menu, const QPoint &position);

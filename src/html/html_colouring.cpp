@@ -92,9 +92,9 @@ QColor HtmlColouring::colour(HtmlKind kind)
     return {};
 }
 
-void HtmlColouring::setExtraFormats(ExtraFormats extraFormats)
+void HtmlColouring::addExtraFormats(ExtraFormats extraFormats)
 {
-    m_extraFormats = std::move(extraFormats);
+    m_extraFormats.append(std::move(extraFormats));
     refreshExtraFormats();
 }
 
@@ -234,8 +234,8 @@ int HtmlColouring::colourBlock(QTextBlock &block, int start, bool applyFormats)
     ranges.reserve(m_spans.size());
     for (const HtmlSpan &span : std::as_const(m_spans))
         ranges.append({span.start, span.length, m_formats[int(span.kind)]});
-    if (m_extraFormats)
-        m_extraFormats(block, start, m_spans, ranges);
+    for (const ExtraFormats &extraFormats : std::as_const(m_extraFormats))
+        extraFormats(block, start, m_spans, ranges);
     QTextLayout *layout = block.layout();
     if (ranges == layout->formats())
         return end; // as typing at a line's end leaves it: nothing to lay out or paint again

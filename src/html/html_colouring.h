@@ -33,11 +33,12 @@ public:
 
     // Adds formats of its own to a line's colours (marks under words), given the line, the
     // state it starts in and its lexed pieces. It joins the colours in the same layouts, with
-    // the same care, so they never go out as a change of the document.
+    // the same care, so they never go out as a change of the document. Several may be added;
+    // each adds its ranges after those of the ones before.
     using ExtraFormats = std::function<void(const QTextBlock &block, int state,
                                             const QList<HtmlSpan> &spans,
                                             QList<QTextLayout::FormatRange> &ranges)>;
-    void setExtraFormats(ExtraFormats extraFormats);
+    void addExtraFormats(ExtraFormats extraFormats);
     // Asks for the extra formats again: the lines on screen at once, the others when they
     // come on screen.
     void refreshExtraFormats();
@@ -70,7 +71,7 @@ private:
     bool m_inEdit = false;
     QList<HtmlSpan> m_spans;
     QTextCharFormat m_formats[6];
-    ExtraFormats m_extraFormats;
+    QList<ExtraFormats> m_extraFormats;
     // Counts refreshExtraFormats(); a line laid out under an older count has old extra formats.
     int m_generation = 0;
 };

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
+
+#include <memory>
 
 #include <utility>
 
@@ -36,6 +39,11 @@ PageCheck::~PageCheck()
         m_process->kill();
         m_process->waitForFinished(1000);
     }
+    if (m_reader) {
+        m_reader->disconnect(this);
+        m_reader->wait();
+        delete m_reader;
+    }
 }
 
 QString PageCheck::helperProgram()
@@ -61,9 +69,16 @@ void PageCheck::setHelper(const QString &program, const QStringList &arguments)
     m_arguments = arguments;
 }
 
+QString PageCheck::pageFolder() const
+{
+    return m_pageFolder.isEmpty() ? QDir::currentPath() : m_pageFolder;
+}
+
 void PageCheck::start(const QByteArray &utf8Page)
 {
-    if (m_process) {
+    if (isRunning() && !m_hasWaiting && utf8Page == m_page)
+        return;
+    if (isRunning()) {
         m_waiting = utf8Page;
         m_hasWaiting = true;
         return;
@@ -74,12 +89,14 @@ void PageCheck::start(const QByteArray &utf8Page)
 void PageCheck::run(const QByteArray &utf8Page)
 {
     if (m_program.isEmpty()) {
+        m_page = utf8Page;
         emit failed(u"%1 wurde nicht gefunden"_s.arg(helperFile));
         return;
     }
+    m_page = utf8Page;
     m_process = new QProcess(this);
     m_process->setProgram(m_program);
-    m_process->setArguments(m_arguments);
+    m_process->setArguments(m_arguments + QStringList{u"--ordner"_s, pageFolder()});
     m_process->setStandardErrorFile(QProcess::nullDevice());
     connect(m_process, &QProcess::finished, this, &PageCheck::processEnded);
     connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
@@ -99,19 +116,39 @@ void PageCheck::processEnded()
 {
     const bool normal =
         m_process->exitStatus() == QProcess::NormalExit && m_process->exitCode() == 0;
-    std::optional<QList<CheckMessage>> messages;
-    if (normal)
-        messages = decodeCheckAnswer(m_process->readAllStandardOutput());
-    if (!messages) {
+    if (!normal) {
         fail(m_timeLimit.isActive() ? u"Die Prüfung ist abgebrochen"_s
                                     : u"Die Prüfung hat zu lange gedauert"_s);
         return;
     }
     m_timeLimit.stop();
+    QByteArray answer = m_process->readAllStandardOutput();
     m_process->deleteLater();
     m_process = nullptr;
-    sortByPosition(*messages);
-    emit finished(*messages);
+    // Tens of thousands of messages take longer to read than a frame lasts: they are read
+    // beside the event loop, so that the editor goes on taking keys meanwhile.
+    auto messages = std::make_shared<std::optional<QList<CheckMessage>>>();
+    m_reader = QThread::create([answer = std::move(answer), messages] {
+        *messages = decodeCheckAnswer(answer);
+        if (*messages)
+            sortByPosition(**messages);
+    });
+    connect(m_reader, &QThread::finished, this, [this, messages] {
+        m_reader->deleteLater();
+        m_reader = nullptr;
+        if (!*messages) {
+            fail(u"Die Prüfung ist abgebrochen"_s);
+            return;
+        }
+        emit finished(**messages);
+        messages->reset(); // whoever keeps the messages frees them
+        runWaiting();
+    });
+    m_reader->start();
+}
+
+void PageCheck::runWaiting()
+{
     if (m_hasWaiting) {
         m_hasWaiting = false;
         run(std::exchange(m_waiting, QByteArray()));
@@ -127,8 +164,5 @@ void PageCheck::fail(const QString &reason)
         m_process = nullptr;
     }
     emit failed(reason);
-    if (m_hasWaiting) {
-        m_hasWaiting = false;
-        run(std::exchange(m_waiting, QByteArray()));
-    }
+    runWaiting();
 }

@@ -12,6 +12,12 @@ struct Text
 
 // Element names go into the patterns bare: the pattern writes the angle brackets.
 const Text texts[] = {
+    // Links and pictures that lead nowhere on the author's disk.
+    {u"reference-file-missing", u"Datei nicht gefunden: %1"},
+    {u"reference-file-case",
+     u"%1 heißt auf der Platte %2; Webserver unterscheiden Groß- und Kleinschreibung."},
+    {u"reference-id-missing",
+     u"Kein Element dieser Seite hat id=\"%1\": der Link auf #%1 führt ins Leere."},
     // Where an element may stand and what it must hold.
     {u"element-not-allowed-in", u"<%1> darf nicht in <%2> stehen."},
     {u"text-not-allowed-in", u"Text darf hier nicht direkt in <%1> stehen."},

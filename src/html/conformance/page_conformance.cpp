@@ -3,6 +3,7 @@
 #include "html/conformance/attribute_rules.h"
 #include "html/conformance/content_rules.h"
 #include "html/conformance/document_rules.h"
+#include "html/conformance/local_references.h"
 #include "html/conformance/rule_keys.h"
 #include "html/conformance/table_rules.h"
 #include "html/conformance/tree_walk.h"
@@ -189,11 +190,15 @@ QList<CheckMessage> checkPage(QStringView page, const ConformanceOptions &option
     return checkDocument(parseHtml(page), page, options);
 }
 
-QList<CheckMessage> checkDocument(const HtmlDocument &document, QStringView page, const ConformanceOptions &)
+QList<CheckMessage> checkDocument(const HtmlDocument &document, QStringView page,
+                                  const ConformanceOptions &options)
 {
     QList<Finding> findings;
     RuleWalk rules(page, findings);
     rules.run(document);
     addParseErrors(document, rules.presentationalSpans(), findings);
+    // Told no folder (as for pages read from a test suite), the page's links are not followed.
+    if (!options.pageFolder.isEmpty())
+        findings += checkLocalReferences(document, options.pageFolder);
     return toMessages(findings, page);
 }
