@@ -84,9 +84,9 @@ private slots:
 
     void argumentsAreFilledInOnce()
     {
-        const CheckMessage message{u"MISSING_ATTR_VALUE"_s, 1, 1, 0, CheckLevel::Warning,
-                                   {u"<font>"_s, u"%2"_s}};
-        QCOMPARE(CheckTexts::text(message), u"<font>: Attribut „%2“ ohne Wert"_s);
+        const CheckMessage message{u"element-not-closed"_s, 1, 1, 0, CheckLevel::Error,
+                                   {u"%1"_s}};
+        QCOMPARE(CheckTexts::text(message), u"<%1> wird nicht geschlossen: es fehlt </%1>."_s);
         const CheckMessage unknown{u"NEW_IN_TIDY_6"_s, 1, 1, 0, CheckLevel::Hint, {}};
         QCOMPARE(CheckTexts::text(unknown), u"NEW_IN_TIDY_6"_s);
     }

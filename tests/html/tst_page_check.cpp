@@ -57,13 +57,14 @@ private slots:
     {
         QTest::addColumn<QByteArray>("page");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("forgotten </b>") << pageStart + "<p>Ein <b>fett</p>\n</body></html>"
-                                        << u"3:8 Warnung: <b> wird vor </p> nicht geschlossen"_s;
+        QTest::newRow("forgotten </b>")
+            << pageStart + "<p>Ein <b>fett</p>\n</body></html>"
+            << u"3:15 Fehler: Hier wird <b> stillschweigend mitgeschlossen"_s;
         QTest::newRow("<img> without alt") << pageStart + "<p><img src=\"a.png\"></p></body></html>"
-                                           << u"3:4 Warnung: <img> ohne alt-Attribut"_s;
+                                           << u"3:4 Fehler: <img> braucht einen Ersatztext"_s;
         QTest::newRow("misspelt <tabel>") << pageStart + "<tabel></tabel></body></html>"
                                           << u"3:1 Fehler: <tabel> ist kein HTML-Element"_s;
-        // Tidy counts characters: a tab and a character outside the basic plane are one each.
+        // Columns count characters: a tab and a character outside the basic plane are one each.
         QTest::newRow("column after tab and emoji")
             << pageStart + "\t\xf0\x9f\x98\x80<tabel></body></html>"
             << u"3:3 Fehler: <tabel> ist kein HTML-Element"_s;
@@ -79,25 +80,35 @@ private slots:
         QStringList rows;
         for (const CheckMessage &message : outcome.messages)
             rows.append(row(message));
-        QVERIFY2(rows.contains(expected), qPrintable(rows.join(u'\n')));
+        const bool found = std::any_of(rows.cbegin(), rows.cend(), [&](const QString &row) {
+            return row.startsWith(expected);
+        });
+        QVERIFY2(found, qPrintable(rows.join(u'\n')));
         for (qsizetype i = 1; i < outcome.messages.size(); ++i) {
             const CheckMessage &a = outcome.messages[i - 1], &b = outcome.messages[i];
             QVERIFY(a.line < b.line || (a.line == b.line && a.column <= b.column));
         }
     }
 
-    void declaredEncodingIsNoProblem()
+    // The helper reads the page as the editor hands it over, whatever its <meta charset> says:
+    // its umlauts are letters, and only the declaration itself is judged (today's pages are UTF-8).
+    void declaredEncodingIsJudgedAlone()
     {
         PageCheck check;
-        const Outcome outcome = checked(check, "<!DOCTYPE html>\n<html><head><meta charset="
+        const Outcome outcome = checked(check, "<!DOCTYPE html>\n<html lang=\"de\"><head><meta charset="
                                                "\"windows-1252\"><title>\xc3\xa4</title></head>"
                                                "<body><p>Gr\xc3\xbc\xc3\x9f\x65</p></body></html>");
         QVERIFY(!outcome.failed);
-        QVERIFY(outcome.messages.isEmpty());
+        QCOMPARE(outcome.messages.size(), 1);
+        const CheckMessage &charset = outcome.messages.first();
+        QCOMPARE(QList<int>({charset.line, charset.column}), QList<int>({2, 38})); // the value
+        QVERIFY2(CheckTexts::text(charset).contains(u"windows-1252"_s), qPrintable(row(charset)));
     }
 
-    // The snippets come from an older HTML; the check may say so, but must not call it wrong.
-    void snippetPageHasNoErrors()
+    // The snippets come from an older HTML: the check warns about their old presentational
+    // markup and calls wrong only what the standard and every browser do (no doctype, no alt
+    // text, <left> and <right>, which never were HTML).
+    void snippetPageErrsOnlyWhereBrowsersDo()
     {
         QString page;
         for (const QString &piece : Snippets::pageStart(u"Meine Seite"_s))
@@ -122,9 +133,19 @@ private slots:
         PageCheck check;
         const Outcome outcome = checked(check, page.toUtf8());
         QVERIFY2(!outcome.failed, qPrintable(outcome.failure));
-        QVERIFY(outcome.messages.size() >= 3); // <center>, <font>, <marquee>, no alt ...
-        for (const CheckMessage &message : outcome.messages)
-            QVERIFY2(message.level != CheckLevel::Error, qPrintable(row(message)));
+        const QStringList wrong = {u"doctype-missing"_s, u"img-without-alt"_s,
+                                   u"not-html-element-left"_s, u"not-html-element-right"_s};
+        QSet<QString> errors;
+        int warnings = 0;
+        for (const CheckMessage &message : outcome.messages) {
+            if (message.level == CheckLevel::Error)
+                errors.insert(message.key);
+            warnings += message.level == CheckLevel::Warning;
+            QVERIFY2(message.level != CheckLevel::Error || wrong.contains(message.key),
+                     qPrintable(row(message)));
+        }
+        QCOMPARE(errors.size(), wrong.size());
+        QVERIFY(warnings >= 3); // <center>, <font>, <marquee>, bgcolor ...
     }
 
     void helperThatFailsGivesFailure_data()
