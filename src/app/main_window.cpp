@@ -32,6 +32,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -332,6 +333,7 @@ void Form1::startIfStopped(QTimer &timer)
 void Form1::Button1Click()
 {
     HPQT->clearSilently();
+    windows().pageFile.clear();
 }
 
 void Form1::Button2Click()
@@ -345,6 +347,7 @@ void Form1::openPage(const QString &fileName)
 {
     const DecodedPage page = decodePage(readWholeFile(fileName));
     HPQT->replaceText(toEditorLineBreaks(page.text), page.encoding);
+    windows().pageFile = QFileInfo(fileName).absoluteFilePath();
 }
 
 void Form1::Button3Click()
@@ -354,6 +357,7 @@ void Form1::Button3Click()
     if (!SaveDialog1.execute(this))
         return;
     writeWholeFile(SaveDialog1.fileName(), HPQT->bytes());
+    windows().pageFile = QFileInfo(SaveDialog1.fileName()).absoluteFilePath();
 }
 
 void Form1::Button4Click()
