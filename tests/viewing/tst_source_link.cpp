@@ -275,6 +275,30 @@ private slots:
         QCOMPARE(framedId(), u"-"_s);
     }
 
+    // The page file the document came from is the page being edited too, until "Neu".
+    void openedPageIsLinked()
+    {
+        ProgramFixture program;
+        program.write(u"eigene.lst"_s, {});
+        program.write(u"seite.html"_s, page.toUtf8());
+        windows().form1->openPage(program.path(u"seite.html"_s));
+        program.fileAnswers.push_back(ProgramFixture::choose(program.path(u"seite.html"_s)));
+        QSignalSpy loads(preview(), &Form13::pageLoaded);
+        QTest::mouseClick(windows().form1->Button23, Qt::LeftButton);
+        QVERIFY(loads.wait(30000));
+        QSignalSpy clicks(preview()->sourceLink(), &SourceLink::clickDone);
+        click(characterPlace(u"Innen zwei"_s, 6));
+        QVERIFY(clicks.wait(5000));
+        QCOMPARE(caretPlace(), u"8:132"_s);
+
+        QTest::mouseClick(windows().form1->Button1, Qt::LeftButton);
+        clicks.clear();
+        click(characterPlace(u"Innen zwei"_s, 6));
+        QTest::qWait(300);
+        QCOMPARE(clicks.size(), 0);
+        QCOMPARE(caretPlace(), u"1:1"_s);
+    }
+
     // A plain click does what it did: the page has it, the caret stays.
     void plainClickStaysInThePage()
     {
