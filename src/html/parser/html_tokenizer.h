@@ -6,6 +6,16 @@
 #include <QString>
 #include <QStringView>
 
+// Where the characters of a run were read, from one character of the run on: character i (i at or
+// after `index`) was read at source offset `offset + (i - index)`, up to the next shift.
+struct HtmlSourceShift
+{
+    qsizetype index;
+    qsizetype offset;
+
+    friend bool operator==(const HtmlSourceShift &, const HtmlSourceShift &) = default;
+};
+
 // One token of the standard's tokenizer.
 struct HtmlToken
 {
@@ -26,6 +36,13 @@ struct HtmlToken
     // The whole token in the source; for Characters from the first character's source to the
     // last's.
     SourceSpan span;
+    // Characters: where the run stops being one source unit per character, as after a line
+    // break read from CR LF, a character reference, or markup that gave no token ("</>").
+    // Empty for a run read as it stands.
+    QList<HtmlSourceShift> shifts;
+
+    // Characters: the source offset where data[index] was read; for data.size(), span.end().
+    qsizetype sourceOffset(qsizetype index) const;
 };
 
 // The HTML standard's tokenizer, state for state. The tree construction pulls one token at a
@@ -38,7 +55,10 @@ public:
     // The states that the tree construction (or a test) sets from outside.
     enum class State : unsigned char { Data, Rcdata, Rawtext, ScriptData, Plaintext, CdataSection };
 
-    // Parse errors are appended to `errors`, which must outlive the tokenizer.
+    // Parse errors are appended to `errors`, which must outlive the tokenizer. Each error's span
+    // covers what it is about: the character read (length 0 at the end of the input), or a
+    // whole character reference, a repeated attribute's name, an end tag, a "<!--" inside a
+    // comment, the "/" before an attribute.
     HtmlTokenizer(QStringView input, QList<HtmlParseError> *errors);
     ~HtmlTokenizer();
     HtmlTokenizer(const HtmlTokenizer &) = delete;
@@ -53,6 +73,9 @@ public:
 
     // The next token; after the end of the input, EndOfFile again and again.
     HtmlToken next();
+
+    // Every parse error code the tokenizer reports ("eof-in-tag", ...).
+    static QList<const char *> errorCodes();
 
 private:
     class Private;
