@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPointF>
 #include <QPointer>
@@ -17,6 +18,7 @@
 #include <QUrl>
 #include <QVariant>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -90,7 +92,11 @@ void SourceLink::link()
     m_linked = true;
     ++m_revision; // the text may have changed while unlinked
     m_editorConnections = {
-        connect(m_editor, &QPlainTextEdit::textChanged, this, [this] { ++m_revision; }),
+        connect(m_editor, &QPlainTextEdit::textChanged, this,
+                [this] {
+                    ++m_revision;
+                    m_rest.start();
+                }),
         connect(m_editor, &QPlainTextEdit::cursorPositionChanged, &m_rest,
                 qOverload<>(&QTimer::start)),
     };
@@ -148,7 +154,7 @@ void SourceLink::clickRead(const QVariant &answer)
 void SourceLink::needParse()
 {
     if (m_parse && m_parseRevision == m_revision) {
-        parseDone(m_parse, m_parseRevision);
+        parseDone(m_parse, m_parseRevision, -1);
         return;
     }
     if (m_parsing)
@@ -158,27 +164,35 @@ void SourceLink::needParse()
     QPointer<SourceLink> self(this);
     // The copy shares the editor's text until the other thread changes its line breaks.
     QThreadPool::globalInstance()->start([self, revision, text = m_editor->rawText()]() mutable {
+        QElapsedTimer timer;
+        timer.start();
         text.replace(QChar::ParagraphSeparator, u'\n');
         std::shared_ptr<const TreePaths> parse = std::make_shared<const TreePaths>(std::move(text));
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, parse, revision] {
+            [self, parse, revision, parseMs = timer.elapsed()] {
                 if (self)
-                    self->parseDone(parse, revision);
+                    self->parseDone(parse, revision, parseMs);
             },
             Qt::QueuedConnection);
     });
 }
 
-void SourceLink::parseDone(std::shared_ptr<const TreePaths> parse, quint64 revision)
+void SourceLink::parseDone(std::shared_ptr<const TreePaths> parse, quint64 revision,
+                           qint64 parseMs)
 {
-    m_parsing = false;
+    if (parseMs >= 0) {
+        m_parsing = false;
+        m_rest.setInterval(int(std::clamp<qint64>(2 * parseMs, caretRest, 2000)));
+    }
     if (!m_linked)
         return;
     m_parse = std::move(parse);
     m_parseRevision = revision;
+    // Typed on while it ran: the frame waits for the next rest, a click not.
     if (revision != m_revision) {
-        needParse(); // typed on while it ran
+        if (m_clickWaiting)
+            needParse();
         return;
     }
     if (std::exchange(m_frameWaiting, false))

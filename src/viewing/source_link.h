@@ -25,7 +25,8 @@ class SourceLink : public QObject
     Q_OBJECT
 
 public:
-    // How long the caret rests before its element is framed (ms).
+    // How long the caret rests before its element is framed (ms); on a page whose parse takes
+    // longer, twice that parse, so that typing at a steady pace is not parsed behind.
     static constexpr int caretRest = 40;
 
     SourceLink(BrowserView *browser, TextEditor *editor, QObject *parent = nullptr);
@@ -54,7 +55,7 @@ private:
     void clickRead(const QVariant &answer);
 
     void needParse();
-    void parseDone(std::shared_ptr<const TreePaths> parse, quint64 revision);
+    void parseDone(std::shared_ptr<const TreePaths> parse, quint64 revision, qint64 parseMs);
     void frame(const TreePaths &parse);
     void runFrameScript(bool scroll);
     bool placeCaret(const PreviewClick &click, const TreePaths &parse);
