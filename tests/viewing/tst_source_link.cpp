@@ -221,7 +221,11 @@ private slots:
         ProgramFixture program;
         showInPreview(program, page);
         frameAtCaret(6, 20, u"zwei"_s);
+        // The frame is there as soon as the page is, not set again after it.
         QSignalSpy loads(preview(), &Form13::pageLoaded);
+        preview()->browser()->reload();
+        QVERIFY(loads.wait(10000));
+        QCOMPARE(framedId(), u"zwei"_s);
         editor()->moveCaretTo(4, 15);
         backToTheEditor();
         QTest::keyClicks(editor(), u"<i>x</i>"_s);
