@@ -12,32 +12,13 @@ namespace {
 
 // Helpers the scripts share. shape() must compute exactly TreePaths::shape() over the
 // browser's tree; pageFile() names the page as the program names its file.
+// Helpers the scripts share. elementCount() counts as TreePaths::elementCount() does (a
+// browser runs scripts, so a <noscript> holds no elements); pageFile() names the page as the
+// program names its file.
 const QString helpers = uR"js(
 const mark = 'data-tagschmied-frame';
-function shape() {
-    let hash = 0x811c9dc5;
-    const add = (text) => {
-        for (let i = 0; i < text.length; ++i)
-            hash = Math.imul(hash ^ text.charCodeAt(i), 0x01000193);
-    };
-    const stack = [...document.children].reverse().map((element) => [element, false]);
-    while (stack.length) {
-        const entry = stack[stack.length - 1];
-        if (entry[1]) {
-            add(')');
-            stack.pop();
-            continue;
-        }
-        entry[1] = true;
-        const element = entry[0];
-        add(element.localName);
-        add('(');
-        if (element.localName === 'noscript' && element.namespaceURI === 'http://www.w3.org/1999/xhtml')
-            continue;
-        for (let child = element.lastElementChild; child; child = child.previousElementSibling)
-            stack.push([child, false]);
-    }
-    return hash >>> 0;
+function elementCount() {
+    return document.getElementsByTagName('*').length;
 }
 function pageFile() {
     if (location.protocol !== 'file:')
@@ -59,10 +40,12 @@ const QString frameBody = uR"js(
         return 'cleared';
     if (pageFile() !== request.file)
         return 'other page';
-    if (shape() !== request.shape)
+    if (elementCount() !== request.elementCount)
         return 'changed';
     let element = document;
     for (let i = 0; i < request.positions.length; ++i) {
+        if (element.children.length !== request.siblings[i])
+            return 'changed';
         element = element.children[request.positions[i]];
         if (!element || element.localName !== request.names[i])
             return 'changed';
@@ -95,13 +78,16 @@ const QString clickBody = uR"js(
         return null;
     const positions = [];
     const names = [];
+    const siblings = [];
     for (let node = element; node !== document; node = node.parentNode) {
         if (!node.parentNode)
             return null;
         positions.unshift(Array.prototype.indexOf.call(node.parentNode.children, node));
         names.unshift(node.localName);
+        siblings.unshift(node.parentNode.children.length);
     }
-    const answer = {file: pageFile(), shape: shape(), positions: positions, names: names};
+    const answer = {file: pageFile(), elementCount: elementCount(), positions: positions,
+                    names: names, siblings: siblings};
 
     // The character under the place, if it is in a text right inside the element.
     const range = document.caretRangeFromPoint(x, y);
@@ -170,10 +156,14 @@ QString frameScript(const std::optional<FrameRequest> &request, bool scroll)
     QJsonArray positions;
     for (const int position : request->path.positions)
         positions.append(position);
+    QJsonArray siblings;
+    for (const int count : request->path.siblings)
+        siblings.append(count);
     const QJsonObject json{
         {u"file"_s, request->file},
-        {u"shape"_s, qint64(request->shape)},
+        {u"elementCount"_s, qint64(request->elementCount)},
         {u"positions"_s, positions},
+        {u"siblings"_s, siblings},
         {u"names"_s, QJsonArray::fromStringList(request->path.names)},
         {u"scroll"_s, scroll},
     };
@@ -190,14 +180,18 @@ std::optional<PreviewClick> readClick(const QVariant &answer)
     const QVariantMap map = answer.toMap();
     const QVariantList positions = map.value(u"positions"_s).toList();
     const QStringList names = map.value(u"names"_s).toStringList();
-    if (positions.isEmpty() || positions.size() != names.size())
+    const QVariantList siblings = map.value(u"siblings"_s).toList();
+    if (positions.isEmpty() || positions.size() != names.size()
+        || positions.size() != siblings.size())
         return std::nullopt;
     PreviewClick click;
     click.file = map.value(u"file"_s).toString();
-    click.shape = quint32(map.value(u"shape"_s).toLongLong());
+    click.elementCount = map.value(u"elementCount"_s).toLongLong();
     for (const QVariant &position : positions)
         click.path.positions.append(position.toInt());
     click.path.names = names;
+    for (const QVariant &count : siblings)
+        click.path.siblings.append(count.toInt());
     if (map.contains(u"textIndex"_s)) {
         click.textIndex = map.value(u"textIndex"_s).toInt();
         click.character = map.value(u"character"_s).toLongLong();

@@ -206,7 +206,7 @@ void SourceLink::frame(const TreePaths &parse)
     const HtmlNode *element = parse.elementAround(m_editor->textCursor().position());
     std::optional<FrameRequest> request;
     if (element && TreePaths::isInBody(element))
-        request = FrameRequest{editedPageShown(), parse.shape(), TreePaths::pathOf(element)};
+        request = FrameRequest{editedPageShown(), parse.elementCount(), TreePaths::pathOf(element)};
     const bool moved = request != m_frame;
     if (moved) {
         m_frame = std::move(request);
@@ -226,7 +226,7 @@ void SourceLink::runFrameScript(bool scroll)
 
 bool SourceLink::placeCaret(const PreviewClick &click, const TreePaths &parse)
 {
-    if (click.shape != parse.shape())
+    if (click.elementCount != parse.elementCount())
         return false;
     const HtmlNode *element = parse.elementAt(click.path);
     if (!element)

@@ -18,8 +18,8 @@ class TreePaths;
 // the page file the document was opened from or saved to): a Ctrl+click in the page puts the
 // editor's caret at the element under it, or at the character where the text stands so in the
 // source, and the element around the caret is framed in the page. The editor's text is parsed
-// apart from the event loop, when first needed after a change, and only while linked; the page's
-// tree must have the same shape as that parse, else nothing happens on either side.
+// apart from the event loop, when first needed after a change, and only while linked; where the
+// page's tree does not agree with that parse, nothing happens on either side.
 class SourceLink : public QObject
 {
     Q_OBJECT

@@ -4,8 +4,6 @@
 #include <utility>
 #include <vector>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 bool isElement(const HtmlNode *node)
@@ -19,65 +17,6 @@ bool isClosed(const HtmlNode *node)
     return node->isElement(u"noscript");
 }
 
-class ShapeHash
-{
-public:
-    void add(QStringView text)
-    {
-        for (const QChar c : text) {
-            m_hash ^= c.unicode();
-            m_hash *= 0x01000193u;
-        }
-    }
-    quint32 value() const { return m_hash; }
-
-private:
-    quint32 m_hash = 0x811c9dc5u;
-};
-
-// Every node of the tree once, parents before their children, without recursion: a page may
-// nest deeper than a thread's stack allows.
-template<typename Visit>
-void forEachNode(const HtmlNode *root, Visit visit)
-{
-    std::vector<const HtmlNode *> stack{root};
-    while (!stack.empty()) {
-        const HtmlNode *node = stack.back();
-        stack.pop_back();
-        visit(node);
-        for (auto child = node->children.rbegin(); child != node->children.rend(); ++child)
-            stack.push_back(*child);
-    }
-}
-
-quint32 shapeOf(const HtmlNode *root)
-{
-    ShapeHash hash;
-    // Each entry: a node and whether its children have been emitted.
-    std::vector<std::pair<const HtmlNode *, bool>> stack;
-    for (auto child = root->children.rbegin(); child != root->children.rend(); ++child)
-        if (isElement(*child))
-            stack.emplace_back(*child, false);
-    while (!stack.empty()) {
-        auto &[node, opened] = stack.back();
-        if (opened) {
-            hash.add(u")");
-            stack.pop_back();
-            continue;
-        }
-        opened = true;
-        hash.add(node->name);
-        hash.add(u"(");
-        if (isClosed(node))
-            continue;
-        const HtmlNode *parent = node; // the reference above moves with the vector
-        for (auto child = parent->children.rbegin(); child != parent->children.rend(); ++child)
-            if (isElement(*child))
-                stack.emplace_back(*child, false);
-    }
-    return hash.value();
-}
-
 int elementPosition(const HtmlNode *element)
 {
     int position = 0;
@@ -88,6 +27,11 @@ int elementPosition(const HtmlNode *element)
             ++position;
     }
     return -1;
+}
+
+int elementChildren(const HtmlNode *parent)
+{
+    return int(std::count_if(parent->children.begin(), parent->children.end(), isElement));
 }
 
 const HtmlNode *elementChild(const HtmlNode *parent, int position)
@@ -105,17 +49,25 @@ const HtmlNode *elementChild(const HtmlNode *parent, int position)
 TreePaths::TreePaths(QString text) : m_text(std::move(text)), m_document(parseHtml(m_text))
 {
     measure();
-    m_shape = shapeOf(m_document.root());
 }
 
 void TreePaths::measure()
 {
-    // Children before their parents: the reverse of an order with parents first.
+    // The elements, parents first, each with whether a <noscript> holds it; without recursion,
+    // as a page may nest deeper than a thread's stack allows.
     std::vector<const HtmlNode *> order;
-    forEachNode(m_document.root(), [&](const HtmlNode *node) {
-        if (isElement(node))
+    std::vector<std::pair<const HtmlNode *, bool>> stack{{m_document.root(), false}};
+    while (!stack.empty()) {
+        const auto [node, closedIn] = stack.back();
+        stack.pop_back();
+        if (isElement(node)) {
             order.push_back(node);
-    });
+            m_elementCount += closedIn ? 0 : 1;
+        }
+        for (auto child = node->children.rbegin(); child != node->children.rend(); ++child)
+            stack.emplace_back(*child, closedIn || isClosed(node));
+    }
+    // Children before their parents: that order reversed.
     m_extents.reserve(qsizetype(order.size()));
     for (auto node = order.rbegin(); node != order.rend(); ++node) {
         const HtmlNode *element = *node;
@@ -181,16 +133,21 @@ ElementPath TreePaths::pathOf(const HtmlNode *element)
     for (; element && element->parent; element = element->parent) {
         path.positions.prepend(elementPosition(element));
         path.names.prepend(element->name);
+        path.siblings.prepend(elementChildren(element->parent));
     }
     return path;
 }
 
 const HtmlNode *TreePaths::elementAt(const ElementPath &path) const
 {
-    if (path.positions.size() != path.names.size() || path.positions.isEmpty())
+    const qsizetype steps = path.positions.size();
+    if (steps == 0 || path.names.size() != steps
+        || !(path.siblings.isEmpty() || path.siblings.size() == steps))
         return nullptr;
     const HtmlNode *element = m_document.root();
-    for (qsizetype i = 0; i < path.positions.size(); ++i) {
+    for (qsizetype i = 0; i < steps; ++i) {
+        if (!path.siblings.isEmpty() && elementChildren(element) != path.siblings.at(i))
+            return nullptr;
         element = elementChild(element, path.positions.at(i));
         if (!element || element->name != path.names.at(i))
             return nullptr;

@@ -9,11 +9,14 @@
 #include <QStringView>
 
 // An element's place in a tree: its position among the element children of each ancestor,
-// from the document down, and the local names along the way (the html element's first).
+// from the document down, the local names along the way (the html element's first), and how
+// many element children each parent on the way has, so that an element added or taken among
+// them shows.
 struct ElementPath
 {
     QList<int> positions;
     QStringList names;
+    QList<int> siblings;
     friend bool operator==(const ElementPath &, const ElementPath &) = default;
 };
 
@@ -33,10 +36,10 @@ public:
     const QString &text() const { return m_text; }
     const HtmlDocument &document() const { return m_document; }
 
-    // A fingerprint of the element tree: each element's local name with its children's, in
-    // order (FNV-1a over "name(" children ")" in UTF-16 units). The preview's script computes
-    // the same over the browser's tree, so equal fingerprints mean equal paths.
-    quint32 shape() const { return m_shape; }
+    // How many elements the tree holds (those of a <noscript> not counted), as a browser's
+    // document.getElementsByTagName("*") counts them: an element that a page's script added or
+    // took away anywhere changes it.
+    qsizetype elementCount() const { return m_elementCount; }
 
     // The innermost element whose source holds the offset: from its start tag up to the end
     // of its end tag, or, where the parser implied a tag, from or to the content it holds.
@@ -46,7 +49,8 @@ public:
     static bool isInBody(const HtmlNode *element);
 
     static ElementPath pathOf(const HtmlNode *element);
-    // The element at the path, if the names along the way agree; else null.
+    // The element at the path, if the names along the way agree, and the sibling counts where
+    // the path has them; else null.
     const HtmlNode *elementAt(const ElementPath &path) const;
 
     // Where an element starts in the text: its start tag, or where its content starts when
@@ -74,5 +78,5 @@ private:
     QString m_text;
     HtmlDocument m_document;
     QHash<const HtmlNode *, Extent> m_extents; // of each element
-    quint32 m_shape = 0;
+    qsizetype m_elementCount = 0;
 };
