@@ -348,6 +348,7 @@ void Form1::setPageFile(const QString &fileName)
     // its links are looked up from there.
     const QFileInfo file(fileName);
     m_pageFile = fileName.isEmpty() ? QString() : file.absoluteFilePath();
+    windows().pageFile = m_pageFile;
     m_pageCheck->setPageFolder(fileName.isEmpty() ? QString() : file.absolutePath());
 }
 

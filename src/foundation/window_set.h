@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class Form1;
 class Form2;
 class Form3;
@@ -40,6 +42,9 @@ struct WindowSet
     // page editor that their snippets go into, and the page chosen for the preview.
     TextEditor *HPQT = nullptr;
     FileDialog *OpenDialog2 = nullptr;
+    // The page file the document was last opened from or saved to; empty after "Neu" and
+    // before the first. The preview links to the source while it shows this page or look.html.
+    QString pageFile;
 };
 
 // The set, filled at start-up by the program's roof.

@@ -8,6 +8,7 @@
 #include "viewing/browser/browser_view.h"
 #include "viewing/browser_host.h"
 #include "viewing/file_follower.h"
+#include "viewing/source_link.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,7 +59,10 @@ Form13::Form13(QWidget *parent) : QWidget(parent)
     connect(qApp, &QCoreApplication::aboutToQuit, this, &Form13::releaseBrowser);
 }
 
-Form13::~Form13() = default;
+Form13::~Form13()
+{
+    delete m_sourceLink; // before the browser it works on
+}
 
 void Form13::showEvent(QShowEvent *event)
 {
@@ -75,6 +79,8 @@ void Form13::hideEvent(QHideEvent *event)
     if (m_follower)
         m_follower->stop();
     m_reloadWaiting = false;
+    if (m_sourceLink)
+        m_sourceLink->setShown(false);
 }
 
 bool Form13::eventFilter(QObject *watched, QEvent *event)
@@ -99,6 +105,7 @@ void Form13::createBrowser()
 
     view->setLoadHandler([this](bool ok, const QString &errorText) {
         pageDone();
+        m_sourceLink->pageLoaded();
         emit pageLoaded(ok);
         // Shown from the event loop, not from inside the engine's own notification.
         if (!errorText.isEmpty() && !m_quietFailure)
@@ -106,6 +113,7 @@ void Form13::createBrowser()
                                       Qt::QueuedConnection);
     });
     m_browser = std::move(view);
+    m_sourceLink = new SourceLink(m_browser.get(), windows().HPQT, this);
 }
 
 void Form13::releaseBrowser()
@@ -115,6 +123,7 @@ void Form13::releaseBrowser()
     auto *standIn = new QWidget(this);
     standIn->setObjectName(u"shower"_s);
     layout()->replaceWidget(shower, standIn);
+    delete std::exchange(m_sourceLink, nullptr);
     m_browser.reset(); // takes its widget with it
     shower = standIn;
 }
@@ -129,6 +138,7 @@ void Form13::navigateToPick()
     const bool byF12 = std::exchange(m_byF12, false);
     if (!m_browser)
         createBrowser();
+    m_sourceLink->setShown(true);
     const QString fileName = windows().OpenDialog2->fileName();
     // A proper file URL, so that names with #, ? or % open; a relative name is taken from the
     // working folder of this moment.

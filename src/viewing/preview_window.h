@@ -9,6 +9,7 @@ class BrowserView;
 class FileFollower;
 class QLabel;
 class QUrl;
+class SourceLink;
 
 // The preview window: shows the page file picked in Form1's OpenDialog2 in a browser engine.
 class Form13 : public QWidget
@@ -31,6 +32,8 @@ public:
 
     // The browser component, or null while it has not been loaded.
     BrowserView *browser() const { return m_browser.get(); }
+    // The link between the page shown and the editor's source, made with the browser.
+    SourceLink *sourceLink() const { return m_sourceLink; }
 
 signals:
     // After each page load in the browser, with its outcome.
@@ -51,6 +54,7 @@ private:
     void pageDone();
 
     std::unique_ptr<BrowserView> m_browser;
+    SourceLink *m_sourceLink = nullptr;
     FileFollower *m_follower = nullptr;
     QElapsedTimer m_loading; // valid while a load runs
     bool m_reloadWaiting = false;

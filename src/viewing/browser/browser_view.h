@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QPointF;
 class QString;
 class QUrl;
 class QVariant;
@@ -18,6 +19,9 @@ public:
     using LoadHandler = std::function<void(bool ok, const QString &errorText)>;
     using TextReceiver = std::function<void(const QString &text)>;
     using ValueReceiver = std::function<void(const QVariant &value)>;
+    // Told of a click with Ctrl held, where it is in the page's own coordinates (CSS pixels
+    // from the viewport's corner); true takes it, so that the page never sees it.
+    using ControlClickHandler = std::function<bool(const QPointF &pagePosition)>;
 
     virtual ~BrowserView() = default;
 
@@ -35,6 +39,14 @@ public:
     virtual void fetchText(TextReceiver receiver) = 0;
     // Runs a script in the page and delivers its result later (used to read the scroll place).
     virtual void runScript(const QString &script, ValueReceiver receiver) = 0;
+    // The same apart from the page's own scripts: both see the one document, but neither sees
+    // the other's variables, so the page cannot change what the script relies on.
+    virtual void runScriptApart(const QString &script, ValueReceiver receiver) = 0;
+    // A script run apart in every page loaded from now on, as soon as its document is parsed
+    // (before the page's load event); an empty one ends it.
+    virtual void setPageScript(const QString &script) = 0;
+    // Left clicks with Ctrl held reach the handler first; an empty handler lets them all pass.
+    virtual void setControlClickHandler(ControlClickHandler handler) = 0;
 };
 
 // The plugin's root object makes the views.
@@ -46,5 +58,5 @@ public:
     virtual BrowserView *createView(QWidget *parent) = 0;
 };
 
-#define TagschmiedBrowserFactory_iid "org.tagschmied.BrowserFactory/2.0"
+#define TagschmiedBrowserFactory_iid "org.tagschmied.BrowserFactory/3.0"
 Q_DECLARE_INTERFACE(BrowserFactory, TagschmiedBrowserFactory_iid)

@@ -1,5 +1,7 @@
 #include "viewing/browser/web_browser.h"
 
+#include "viewing/browser/control_click_filter.h"
+
 #include <QCoreApplication>
 #include <QOpenGLContext>
 #include <QPointer>
@@ -7,6 +9,8 @@
 #include <QVariant>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 
 // Qt's own setter for the context that QGuiApplication makes at start-up when asked to.
@@ -33,7 +37,8 @@ void shareOpenGlContexts()
 class WebBrowserView : public BrowserView
 {
 public:
-    explicit WebBrowserView(QWidget *parent) : m_view(new QWebEngineView(parent))
+    explicit WebBrowserView(QWidget *parent)
+        : m_view(new QWebEngineView(parent)), m_clicks(new ControlClickFilter(m_view))
     {
         // Unlike loadFinished, loadingChanged says why a load failed.
         QObject::connect(m_view->page(), &QWebEnginePage::loadingChanged, m_view,
@@ -70,6 +75,34 @@ public:
         m_view->page()->runJavaScript(script, std::move(receiver));
     }
 
+    void runScriptApart(const QString &script, ValueReceiver receiver) override
+    {
+        m_view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                      std::move(receiver));
+    }
+
+    void setPageScript(const QString &source) override
+    {
+        QWebEngineScriptCollection &scripts = m_view->page()->scripts();
+        const QList<QWebEngineScript> old = scripts.find(pageScriptName());
+        for (const QWebEngineScript &script : old)
+            scripts.remove(script);
+        if (source.isEmpty())
+            return;
+        QWebEngineScript script;
+        script.setName(pageScriptName());
+        script.setSourceCode(source);
+        script.setInjectionPoint(QWebEngineScript::DocumentReady);
+        script.setWorldId(QWebEngineScript::ApplicationWorld);
+        script.setRunsOnSubFrames(false);
+        scripts.insert(script);
+    }
+
+    void setControlClickHandler(ControlClickHandler handler) override
+    {
+        m_clicks->setHandler(std::move(handler));
+    }
+
 private:
     // Only a failure of the page asked for is an error to report: links followed inside the
     // page show the engine's own error page, and a load cut short by the next is no failure.
@@ -85,6 +118,8 @@ private:
 
     static constexpr int abortedByNextLoad = -3; // the engine's net::ERR_ABORTED
 
+    static QString pageScriptName() { return QStringLiteral("tagschmied-page-script"); }
+
     static QString describe(const QWebEngineLoadingInfo &info)
     {
         QString text = info.errorString();
@@ -96,6 +131,7 @@ private:
     }
 
     QPointer<QWebEngineView> m_view;
+    ControlClickFilter *m_clicks; // owned by the view
     QUrl m_requested;
     LoadHandler m_handler;
 };
