@@ -781,12 +781,12 @@ void HtmlTreeBuilder::optionPopped(ParserElement *option)
     cloneChildren(option->node, found->selectedContent);
 }
 
+// Copies first and replaces after, so that a <selectedcontent> inside the option itself is
+// copied as it was instead of growing while it is read.
 void HtmlTreeBuilder::cloneChildren(const HtmlNode *from, HtmlNode *into)
 {
-    for (HtmlNode *child : into->children)
-        child->parent = nullptr;
-    into->children.clear();
-    std::vector<std::pair<const HtmlNode *, HtmlNode *>> work{{from, into}};
+    HtmlNode *copies = m_document.createNode(HtmlNode::Kind::DocumentFragment);
+    std::vector<std::pair<const HtmlNode *, HtmlNode *>> work{{from, copies}};
     while (!work.empty()) {
         const auto [source, target] = work.back();
         work.pop_back();
@@ -805,4 +805,10 @@ void HtmlTreeBuilder::cloneChildren(const HtmlNode *from, HtmlNode *into)
                 work.emplace_back(child, copy);
         }
     }
+    for (HtmlNode *child : into->children)
+        child->parent = nullptr;
+    into->children = std::move(copies->children);
+    copies->children.clear();
+    for (HtmlNode *child : into->children)
+        child->parent = into;
 }
