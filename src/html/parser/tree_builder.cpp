@@ -245,9 +245,14 @@ void HtmlTreeBuilder::parseError(const char *code, const QString &name)
     parseErrorAt(code, span, name);
 }
 
+// The same error for the same tag once: the adoption agency may meet it on each of its rounds.
 void HtmlTreeBuilder::parseErrorAt(const char *code, SourceSpan span, const QString &name)
 {
-    m_document.errors.append(HtmlParseError{code, span, name});
+    QList<HtmlParseError> &errors = m_document.errors;
+    if (!errors.isEmpty() && errors.constLast().code == code && errors.constLast().span == span
+        && errors.constLast().name == name)
+        return;
+    errors.append(HtmlParseError{code, span, name});
 }
 
 // Names each element still open that may not be so, at its start tag (or, where the parser made
