@@ -36,7 +36,7 @@ HtmlDocument::HtmlDocument()
 HtmlNode *HtmlDocument::createNode(HtmlNode::Kind kind)
 {
     if (m_usedInBlock == m_blockSize) {
-        m_blockSize = std::clamp<qsizetype>(m_blockSize * 2, 16, 1024);
+        m_blockSize = std::clamp<qsizetype>(m_blockSize * 2, 16, 256); // below the size malloc maps afresh
         m_blocks.push_back(std::make_unique<HtmlNode[]>(size_t(m_blockSize)));
         m_usedInBlock = 0;
     }

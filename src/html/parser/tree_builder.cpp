@@ -245,9 +245,14 @@ void HtmlTreeBuilder::parseError(const char *code, const QString &name)
     parseErrorAt(code, span, name);
 }
 
+// The same error for the same tag once: the adoption agency may meet it on each of its rounds.
 void HtmlTreeBuilder::parseErrorAt(const char *code, SourceSpan span, const QString &name)
 {
-    m_document.errors.append(HtmlParseError{code, span, name});
+    QList<HtmlParseError> &errors = m_document.errors;
+    if (!errors.isEmpty() && errors.constLast().code == code && errors.constLast().span == span
+        && errors.constLast().name == name)
+        return;
+    errors.append(HtmlParseError{code, span, name});
 }
 
 // Names each element still open that may not be so, at its start tag (or, where the parser made
@@ -781,12 +786,12 @@ void HtmlTreeBuilder::optionPopped(ParserElement *option)
     cloneChildren(option->node, found->selectedContent);
 }
 
+// Copies first and replaces after, so that a <selectedcontent> inside the option itself is
+// copied as it was instead of growing while it is read.
 void HtmlTreeBuilder::cloneChildren(const HtmlNode *from, HtmlNode *into)
 {
-    for (HtmlNode *child : into->children)
-        child->parent = nullptr;
-    into->children.clear();
-    std::vector<std::pair<const HtmlNode *, HtmlNode *>> work{{from, into}};
+    HtmlNode *copies = m_document.createNode(HtmlNode::Kind::DocumentFragment);
+    std::vector<std::pair<const HtmlNode *, HtmlNode *>> work{{from, copies}};
     while (!work.empty()) {
         const auto [source, target] = work.back();
         work.pop_back();
@@ -805,4 +810,10 @@ void HtmlTreeBuilder::cloneChildren(const HtmlNode *from, HtmlNode *into)
                 work.emplace_back(child, copy);
         }
     }
+    for (HtmlNode *child : into->children)
+        child->parent = nullptr;
+    into->children = std::move(copies->children);
+    copies->children.clear();
+    for (HtmlNode *child : into->children)
+        child->parent = into;
 }

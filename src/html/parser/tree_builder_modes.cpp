@@ -813,6 +813,7 @@ void HtmlTreeBuilder::inBodyEndTag(HtmlToken &token)
     case Tag::Pre:
     case Tag::Search:
     case Tag::Section:
+    case Tag::Select:
     case Tag::Summary:
     case Tag::Ul:
     case Tag::Applet:
@@ -825,11 +826,6 @@ void HtmlTreeBuilder::inBodyEndTag(HtmlToken &token)
         popUntil(tag, token.span);
         if (isOneOf(tag, {Tag::Applet, Tag::Marquee, Tag::Object}))
             m_formatting.clearToLastMarker();
-        return;
-    case Tag::Select:
-        if (!m_open.inScope(Tag::Select, Scope::DefaultScope))
-            return parseError(TreeError::EndTagWithoutOpenElement, token.name);
-        popUntil(Tag::Select, token.span);
         return;
     case Tag::Form:
         if (!m_open.contains(Tag::Template)) {
