@@ -92,6 +92,8 @@ void ConformanceRulesTest::rules_data()
     row("headers in another table",
         u"<table><tr><th id=h>a</table><table><tr><td headers=h>b</table>"_s, {u"headers-wrong"_s});
     row("usemap without map", u"<img src=a.png alt=a usemap=#m>"_s, {u"usemap-wrong"_s});
+    row("property named by itemref", u"<div itemscope itemref=p></div><p id=p><span itemprop=name>a</span>"_s, {});
+    row("property outside any item", u"<p><span itemprop=name>a</span>"_s, {u"itemprop-without-item"_s});
     row("heading levels skipped", u"<h1>a</h1><h3>b</h3>"_s, {u"heading-level-skip"_s});
     row("empty heading", u"<h1>a</h1><h2></h2>"_s, {u"heading-empty"_s});
     // The table model.

@@ -81,8 +81,20 @@ void DocumentRules::end()
 {
     checkReferences();
     finishHeadings();
-    for (const HtmlNode *element : std::as_const(m_itemProperties))
-        report(RuleKey::ItempropWithoutItem, attributeSpan(*element->attribute(u"itemprop"_s)), {});
+    checkItemProperties();
+}
+
+void DocumentRules::checkItemProperties()
+{
+    // A property outside every item belongs to one that names it, or an ancestor, by itemref.
+    for (const HtmlNode *element : std::as_const(m_itemProperties)) {
+        bool named = false;
+        const HtmlNode *node = element;
+        for (int step = 0; node && step < 256 && !named; ++step, node = node->parent)
+            named = m_itemRefTargets.contains(node);
+        if (!named)
+            report(RuleKey::ItempropWithoutItem, attributeSpan(*element->attribute(u"itemprop"_s)), {});
+    }
 }
 
 void DocumentRules::checkDoctype(const HtmlDocument &document)
@@ -285,11 +297,8 @@ void DocumentRules::checkReference(const Reference &reference)
     } else if (!target) {
         report(RuleKey::ReferenceMissing, span, {attribute, reference.id});
     }
-    // Microdata properties named by itemref belong to the item that names them.
-    if (attribute == u"itemref"_s && target) {
-        for (const HtmlNode *node = target; node; node = node->parent)
-            m_itemProperties.removeOne(node);
-    }
+    if (attribute == u"itemref"_s && target)
+        m_itemRefTargets.insert(target);
 }
 
 void DocumentRules::report(const char *key, SourceSpan span, const QStringList &arguments, CheckLevel level)

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QStringView>
 
 #include <vector>
@@ -47,6 +48,7 @@ private:
     void enterHeading(const HtmlNode &heading, int level);
     void noteContent();
     void finishHeadings();
+    void checkItemProperties();
 
     void report(const char *key, SourceSpan span, const QStringList &arguments,
                 CheckLevel level = CheckLevel::Error);
@@ -60,14 +62,12 @@ private:
     std::vector<const HtmlNode *> m_tables;     // open tables
     std::vector<Heading> m_headings;            // open headings
     std::vector<std::pair<const HtmlNode *, bool>> m_sections; // open sections, heading seen
-    std::vector<const HtmlNode *> m_titles;     // open titles
-    std::vector<int> m_itemScopes;              // per open element: items around it
     QList<const HtmlNode *> m_itemProperties;   // elements with itemprop outside any item
+    QSet<const HtmlNode *> m_itemRefTargets;    // elements that itemref names
     QHash<const HtmlNode *, const HtmlNode *> m_thTables;
     const HtmlNode *m_firstHeading = nullptr;
     int m_lastLevel = 0;
     bool m_hasLevelOne = false;
-    bool m_titleHasText = false;
     int m_charsets = 0;
     bool m_contentTypeMeta = false;
     int m_autofocus = 0;
