@@ -70,6 +70,7 @@ private:
     bool m_hasLevelOne = false;
     int m_charsets = 0;
     bool m_contentTypeMeta = false;
+    bool m_linkOrScriptSeen = false;
     int m_autofocus = 0;
     int m_items = 0;
 };

@@ -14,6 +14,8 @@ QList<const char *> conformanceRuleKeys()
         AttributeNotAllowed,
         AttributeNotAllowedInside,
         AutofocusSecond,
+        BaseAfterLink,
+        LabelForOtherControl,
         BodySecondPresentational,
         DlDdFirst,
         DoctypeMissing,
