@@ -2,8 +2,8 @@
 
 #include "html/conformance/rule_keys.h"
 
-
 using namespace Qt::StringLiterals;
+
 namespace {
 
 bool isInterElementWhitespace(QStringView text)

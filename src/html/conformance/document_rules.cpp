@@ -4,8 +4,8 @@
 #include "html/conformance/content_rules.h"
 #include "html/conformance/rule_keys.h"
 
-
 using namespace Qt::StringLiterals;
+
 namespace {
 
 bool isBlank(QStringView text)

@@ -3,8 +3,8 @@
 #include "html/conformance/content_rules.h"
 #include "html/conformance/rule_keys.h"
 
-
 using namespace Qt::StringLiterals;
+
 namespace {
 
 // Wider tables are not laid out: a few cells with large colspans must not cost much memory.
