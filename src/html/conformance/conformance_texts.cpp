@@ -39,6 +39,8 @@ const Text texts[] = {
     {u"main-second", u"Eine Seite hat nur ein sichtbares <main>."},
     {u"label-for-other-control",
      u"Dieses <label> beschriftet mit for=\"%2\" ein anderes Feld: das <%1> darin braucht id=\"%2\" oder ein eigenes <label>."},
+    {u"meta-charset-late",
+     u"Die Angabe der Zeichenkodierung muss in den ersten 1024 Bytes stehen: setzen Sie <meta charset> an den Anfang von <head>."},
     {u"base-after-link", u"<base> steht vor allen <link> und <script>, denn es gilt für deren Adressen."},
     {u"label-second-control",
      u"Ein <label> beschriftet nur ein Feld; dieses <%1> braucht ein eigenes <label>."},

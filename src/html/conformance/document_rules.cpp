@@ -17,6 +17,16 @@ bool isBlank(QStringView text)
     return true;
 }
 
+qsizetype utf8Length(QStringView text)
+{
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        bytes += c < 0x80 ? 1 : c < 0x800 ? 2 : QChar::isHighSurrogate(c) ? 2 : 3; // a pair: 2 + 2
+    }
+    return bytes;
+}
+
 QStringList tokens(const QString &value)
 {
     return value.simplified().split(u' ', Qt::SkipEmptyParts);
@@ -208,6 +218,10 @@ void DocumentRules::enterElement(const HtmlNode &element)
         const bool contentType = equiv && equiv->value.trimmed().compare(u"content-type"_s, Qt::CaseInsensitive) == 0;
         if (element.attribute(u"charset"_s) && ++m_charsets > 1)
             report(RuleKey::MetaCharsetSecond, placeOf(element), {});
+        // A browser looks for the encoding in the first 1024 bytes only.
+        if ((element.attribute(u"charset"_s) || contentType) && element.startTag.isValid()
+            && utf8Length(m_page.first(std::min(element.startTag.end(), m_page.size()))) > 1024)
+            report(RuleKey::MetaCharsetLate, placeOf(element), {});
         if ((element.attribute(u"charset"_s) && m_contentTypeMeta) || (contentType && m_charsets > 0))
             report(RuleKey::MetaCharsetAndContentType, placeOf(element), {});
         m_contentTypeMeta = m_contentTypeMeta || contentType;

@@ -14,6 +14,7 @@ QList<const char *> conformanceRuleKeys()
         AttributeNotAllowed,
         AttributeNotAllowedInside,
         AutofocusSecond,
+        MetaCharsetLate,
         BaseAfterLink,
         LabelForOtherControl,
         BodySecondPresentational,
