@@ -107,6 +107,10 @@ void PageConformanceTest::germanMessages_data()
         << "<p> darf nicht in <span> stehen." << 11 << 12 << CheckLevel::Error;
     QTest::newRow("label for nothing") << oldPage << "label-for-wrong"
         << "for=\"nix\": ein Formularfeld mit dieser id gibt es nicht." << 12 << 8 << CheckLevel::Error;
+    const QString late = u"<!DOCTYPE html><html lang=de><head><title>x</title><!-- "_s + QString(1100, u'x') + u" -->"_s;
+    QTest::newRow("charset after 1024 bytes") << late + u"<meta charset=utf-8>"_s << "meta-charset-late"
+        << "Die Angabe der Zeichenkodierung muss in den ersten 1024 Bytes stehen: setzen Sie <meta charset> an "
+           "den Anfang von <head>." << 1 << int(late.size()) + 1 << CheckLevel::Error;
     QTest::newRow("column counts characters") << QStringLiteral("<!DOCTYPE html><html lang=de><title>😀é</title><p>ü<div></span>")
         << "end-tag-without-matching-open-element" << "</span> schließt nichts: es ist kein <span> offen."
         << 1 << 56 << CheckLevel::Error;

@@ -4,8 +4,8 @@
 #include "html/conformance/content_rules.h"
 #include "html/conformance/rule_keys.h"
 
-
 using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString xhtmlNamespace = QStringLiteral("http://www.w3.org/1999/xhtml");

@@ -4,8 +4,8 @@
 
 #include <climits>
 
-
 using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList words(const char *text)

@@ -43,6 +43,13 @@ const Text texts[] = {
     {u"ismap-without-link", u"Ein Bild mit ismap muss in einem Link <a href=\"…\"> stehen."},
     {u"main-inside", u"<main> darf nicht in <%1> stehen, nur in <body>, <div> oder <form>."},
     {u"main-second", u"Eine Seite hat nur ein sichtbares <main>."},
+    {u"label-for-other-control",
+     u"Dieses <label> beschriftet mit for=\"%2\" ein anderes Feld: das <%1> darin braucht id=\"%2\" oder ein eigenes <label>."},
+    {u"meta-charset-late",
+     u"Die Angabe der Zeichenkodierung muss in den ersten 1024 Bytes stehen: setzen Sie <meta charset> an den Anfang von <head>."},
+    {u"text-not-normalized",
+     u"Hier sind Buchstaben aus Grundbuchstabe und Zeichen zusammengesetzt (u und ¨ statt ü): tippen Sie sie neu ein."},
+    {u"base-after-link", u"<base> steht vor allen <link> und <script>, denn es gilt für deren Adressen."},
     {u"label-second-control",
      u"Ein <label> beschriftet nur ein Feld; dieses <%1> braucht ein eigenes <label>."},
 

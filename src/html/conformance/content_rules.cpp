@@ -2,8 +2,8 @@
 
 #include "html/conformance/rule_keys.h"
 
-
 using namespace Qt::StringLiterals;
+
 namespace {
 
 bool isInterElementWhitespace(QStringView text)
@@ -30,6 +30,13 @@ bool letsMainIn(const HtmlNode &element)
     // The validator also lets it stand in <search>.
     return element.name == u"html"_s || element.name == u"body"_s || element.name == u"div"_s
         || element.name == u"form"_s || element.name == u"search"_s || isCustomElementName(element.name);
+}
+
+// A select that shows one entry and drops its list down, not a list box.
+bool isDropDown(const HtmlNode &select)
+{
+    const HtmlAttribute *size = select.attribute(u"size"_s);
+    return !select.attribute(u"multiple"_s) && (!size || size->value.trimmed().toInt() <= 1);
 }
 
 bool isHiddenInput(const HtmlNode &element)
@@ -221,9 +228,7 @@ void ContentRules::finishOption(const Frame &frame)
         || m_frames[m_frames.size() - 2].seen != 1)
         return;
     const HtmlNode &select = *parent;
-    const HtmlAttribute *size = select.attribute(u"size"_s);
-    if (!select.attribute(u"required"_s) || select.attribute(u"multiple"_s)
-        || (size && size->value.trimmed().toInt() > 1))
+    if (!select.attribute(u"required"_s) || !isDropDown(select))
         return;
     const HtmlAttribute *value = option.attribute(u"value"_s);
     if (value ? !value->value.isEmpty() : frame.hasText)
@@ -446,7 +451,7 @@ bool ContentRules::judgeSpecial(Frame &parent, const HtmlNode &child, quint32 ca
         if (scriptSupporting)
             return true;
         if (html && name == u"button"_s && parent.special == Special::Select && parent.seenOther == 0
-            && !parent.node->attribute(u"multiple"_s)) {
+            && isDropDown(*parent.node)) {
             parent.seenOther = 1;
             return true;
         }
@@ -522,9 +527,15 @@ void ContentRules::judgeContext(const HtmlNode &element, quint32 categories, con
         if (!element.attribute(u"hidden"_s) && ++m_visibleMains > 1)
             report(RuleKey::MainSecond, placeOf(element), {});
     }
-    if ((categories & ContentCategory::Labelable) && !isHiddenInput(element) && !m_labels.empty()
-        && ++m_labels.back().second == 2)
-        report(RuleKey::LabelSecondControl, placeOf(element), {name});
+    if ((categories & ContentCategory::Labelable) && !isHiddenInput(element) && !m_labels.empty()) {
+        if (++m_labels.back().second == 2)
+            report(RuleKey::LabelSecondControl, placeOf(element), {name});
+        // A label that names its field by for may hold no other.
+        const HtmlAttribute *forId = m_labels.back().first->attribute(u"for"_s);
+        const HtmlAttribute *id = element.attribute(u"id"_s);
+        if (forId && (!id || id->value != forId->value))
+            report(RuleKey::LabelForOtherControl, placeOf(element), {name, forId->value});
+    }
 }
 
 ContentRules::Frame ContentRules::frameFor(const HtmlNode &element, const ElementRule *rule, const Frame &parent,

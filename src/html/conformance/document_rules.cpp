@@ -4,8 +4,8 @@
 #include "html/conformance/content_rules.h"
 #include "html/conformance/rule_keys.h"
 
-
 using namespace Qt::StringLiterals;
+
 namespace {
 
 bool isBlank(QStringView text)
@@ -15,6 +15,16 @@ bool isBlank(QStringView text)
             return false;
     }
     return true;
+}
+
+qsizetype utf8Length(QStringView text)
+{
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        bytes += c < 0x80 ? 1 : c < 0x800 ? 2 : QChar::isHighSurrogate(c) ? 2 : 3; // a pair: 2 + 2
+    }
+    return bytes;
 }
 
 QStringList tokens(const QString &value)
@@ -81,8 +91,20 @@ void DocumentRules::end()
 {
     checkReferences();
     finishHeadings();
-    for (const HtmlNode *element : std::as_const(m_itemProperties))
-        report(RuleKey::ItempropWithoutItem, attributeSpan(*element->attribute(u"itemprop"_s)), {});
+    checkItemProperties();
+}
+
+void DocumentRules::checkItemProperties()
+{
+    // A property outside every item belongs to one that names it, or an ancestor, by itemref.
+    for (const HtmlNode *element : std::as_const(m_itemProperties)) {
+        bool named = false;
+        const HtmlNode *node = element;
+        for (int step = 0; node && step < 256 && !named; ++step, node = node->parent)
+            named = m_itemRefTargets.contains(node);
+        if (!named)
+            report(RuleKey::ItempropWithoutItem, attributeSpan(*element->attribute(u"itemprop"_s)), {});
+    }
 }
 
 void DocumentRules::checkDoctype(const HtmlDocument &document)
@@ -123,10 +145,23 @@ void DocumentRules::checkLanguage(const HtmlDocument &document)
 
 void DocumentRules::enter(const HtmlNode &node)
 {
-    if (node.kind == HtmlNode::Kind::Text && !isBlank(node.data))
+    if (node.kind == HtmlNode::Kind::Text && !isBlank(node.data)) {
         noteContent();
-    else if (node.kind == HtmlNode::Kind::Element)
+        checkNormalization(node);
+    } else if (node.kind == HtmlNode::Kind::Element) {
         enterElement(node);
+    }
+}
+
+void DocumentRules::checkNormalization(const HtmlNode &text)
+{
+    // Letters written as a base letter and a combining mark (u and ¨ instead of ü), as some
+    // systems paste them: only then is normalising worth its cost.
+    const bool combining = std::any_of(text.data.cbegin(), text.data.cend(), [](QChar c) {
+        return c.unicode() >= 0x300 && c.unicode() < 0x370;
+    });
+    if (combining && !text.data.isNormalized(QString::NormalizationForm_C))
+        report(RuleKey::TextNotNormalized, text.startTag, {}, CheckLevel::Warning);
 }
 
 void DocumentRules::leave(const HtmlNode &node)
@@ -176,6 +211,10 @@ void DocumentRules::enterElement(const HtmlNode &element)
         ++m_items;
     if (element.attribute(u"autofocus"_s) && ++m_autofocus > 1)
         report(RuleKey::AutofocusSecond, attributeSpan(*element.attribute(u"autofocus"_s)), {});
+    if (name == u"base"_s && m_linkOrScriptSeen)
+        report(RuleKey::BaseAfterLink, placeOf(element), {});
+    else if (name == u"link"_s || name == u"script"_s)
+        m_linkOrScriptSeen = true;
     if (name == u"table"_s)
         m_tables.push_back(&element);
     else if (name == u"th"_s && !m_tables.empty())
@@ -192,6 +231,10 @@ void DocumentRules::enterElement(const HtmlNode &element)
         const bool contentType = equiv && equiv->value.trimmed().compare(u"content-type"_s, Qt::CaseInsensitive) == 0;
         if (element.attribute(u"charset"_s) && ++m_charsets > 1)
             report(RuleKey::MetaCharsetSecond, placeOf(element), {});
+        // A browser looks for the encoding in the first 1024 bytes only.
+        if ((element.attribute(u"charset"_s) || contentType) && element.startTag.isValid()
+            && utf8Length(m_page.first(std::min(element.startTag.end(), m_page.size()))) > 1024)
+            report(RuleKey::MetaCharsetLate, placeOf(element), {});
         if ((element.attribute(u"charset"_s) && m_contentTypeMeta) || (contentType && m_charsets > 0))
             report(RuleKey::MetaCharsetAndContentType, placeOf(element), {});
         m_contentTypeMeta = m_contentTypeMeta || contentType;
@@ -283,13 +326,14 @@ void DocumentRules::checkReference(const Reference &reference)
         if (!target || !target->isElement(u"th"_s) || m_thTables.value(target) != reference.table)
             report(RuleKey::HeadersWrong, span, {reference.id});
     } else if (!target) {
-        report(RuleKey::ReferenceMissing, span, {attribute, reference.id});
+        // The validator does not look where a popover, command or output points; the standard
+        // wants the id there, but the page works otherwise: a Warnung.
+        const bool itemref = attribute == u"itemref"_s;
+        report(RuleKey::ReferenceMissing, span, {attribute, reference.id},
+               itemref ? CheckLevel::Error : CheckLevel::Warning);
     }
-    // Microdata properties named by itemref belong to the item that names them.
-    if (attribute == u"itemref"_s && target) {
-        for (const HtmlNode *node = target; node; node = node->parent)
-            m_itemProperties.removeOne(node);
-    }
+    if (attribute == u"itemref"_s && target)
+        m_itemRefTargets.insert(target);
 }
 
 void DocumentRules::report(const char *key, SourceSpan span, const QStringList &arguments, CheckLevel level)

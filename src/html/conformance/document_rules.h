@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QStringView>
 
 #include <vector>
@@ -41,12 +42,14 @@ private:
     void checkDoctype(const HtmlDocument &document);
     void checkLanguage(const HtmlDocument &document);
     void enterElement(const HtmlNode &element);
+    void checkNormalization(const HtmlNode &text);
     void collectReferences(const HtmlNode &element);
     void checkReferences();
     void checkReference(const Reference &reference);
     void enterHeading(const HtmlNode &heading, int level);
     void noteContent();
     void finishHeadings();
+    void checkItemProperties();
 
     void report(const char *key, SourceSpan span, const QStringList &arguments,
                 CheckLevel level = CheckLevel::Error);
@@ -60,16 +63,15 @@ private:
     std::vector<const HtmlNode *> m_tables;     // open tables
     std::vector<Heading> m_headings;            // open headings
     std::vector<std::pair<const HtmlNode *, bool>> m_sections; // open sections, heading seen
-    std::vector<const HtmlNode *> m_titles;     // open titles
-    std::vector<int> m_itemScopes;              // per open element: items around it
     QList<const HtmlNode *> m_itemProperties;   // elements with itemprop outside any item
+    QSet<const HtmlNode *> m_itemRefTargets;    // elements that itemref names
     QHash<const HtmlNode *, const HtmlNode *> m_thTables;
     const HtmlNode *m_firstHeading = nullptr;
     int m_lastLevel = 0;
     bool m_hasLevelOne = false;
-    bool m_titleHasText = false;
     int m_charsets = 0;
     bool m_contentTypeMeta = false;
+    bool m_linkOrScriptSeen = false;
     int m_autofocus = 0;
     int m_items = 0;
 };

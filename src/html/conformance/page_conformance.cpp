@@ -13,8 +13,8 @@
 #include <algorithm>
 #include <numeric>
 
-
 using namespace Qt::StringLiterals;
+
 namespace {
 
 // Slips of attribute syntax that old presentational markup carries, like the empty color= the

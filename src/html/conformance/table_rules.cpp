@@ -3,8 +3,8 @@
 #include "html/conformance/content_rules.h"
 #include "html/conformance/rule_keys.h"
 
-
 using namespace Qt::StringLiterals;
+
 namespace {
 
 // Wider tables are not laid out: a few cells with large colspans must not cost much memory.
@@ -34,6 +34,22 @@ int spanValue(const HtmlNode &element, QStringView name, int fallback, int minim
 bool isCell(const HtmlNode &node)
 {
     return node.isElement(u"td"_s) || node.isElement(u"th"_s);
+}
+
+// Where a row ends, as the validator names a row's width: its end tag, else where the next row
+// begins, else the end tag of its row group or table.
+SourceSpan rowEnd(const HtmlNode &row, const HtmlNode *next)
+{
+    if (row.endTag.isValid())
+        return row.endTag;
+    if (next && next->startTag.isValid())
+        return SourceSpan{next->startTag.offset, 0};
+    const HtmlNode *outer = row.parent;
+    for (int step = 0; outer && step < 2; ++step, outer = outer->parent) {
+        if (outer->endTag.isValid())
+            return outer->endTag;
+    }
+    return placeOf(row);
 }
 
 bool isRowGroup(const HtmlNode &node)
@@ -109,8 +125,8 @@ int TableRules::columnsFromMarkup(const HtmlNode &table)
 bool TableRules::checkRowGroup(const HtmlNode &group, const std::vector<const HtmlNode *> &rows, int &y)
 {
     const int groupEnd = y + int(rows.size());
-    for (const HtmlNode *row : rows) {
-        if (!placeRow(*row, y, groupEnd, group))
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!placeRow(*rows[i], i + 1 < rows.size() ? rows[i + 1] : nullptr, y, groupEnd, group))
             return false;
         ++y;
     }
@@ -120,7 +136,7 @@ bool TableRules::checkRowGroup(const HtmlNode &group, const std::vector<const Ht
     return true;
 }
 
-bool TableRules::placeRow(const HtmlNode &row, int y, int groupEnd, const HtmlNode &group)
+bool TableRules::placeRow(const HtmlNode &row, const HtmlNode *next, int y, int groupEnd, const HtmlNode &group)
 {
     int x = 0;
     bool hasCell = false;
@@ -163,11 +179,11 @@ bool TableRules::placeRow(const HtmlNode &row, int y, int groupEnd, const HtmlNo
     }
     if (!hasCell)
         report(RuleKey::TableRowEmpty, placeOf(row), {});
-    checkRowWidth(row, width);
+    checkRowWidth(row, next, width);
     return true;
 }
 
-void TableRules::checkRowWidth(const HtmlNode &row, int width)
+void TableRules::checkRowWidth(const HtmlNode &row, const HtmlNode *next, int width)
 {
     const int expected = m_markupColumns > 0 ? m_markupColumns : m_firstRowWidth;
     if (expected < 0) {
@@ -179,9 +195,9 @@ void TableRules::checkRowWidth(const HtmlNode &row, int width)
     const QStringList arguments = {QString::number(width), QString::number(expected)};
     if (m_markupColumns > 0)
         report(width < expected ? RuleKey::TableRowNarrowerThanColumns : RuleKey::TableRowWiderThanColumns,
-               placeOf(row), arguments);
+               rowEnd(row, next), arguments);
     else
-        report(width < expected ? RuleKey::TableRowNarrower : RuleKey::TableRowWider, placeOf(row), arguments,
+        report(width < expected ? RuleKey::TableRowNarrower : RuleKey::TableRowWider, rowEnd(row, next), arguments,
                CheckLevel::Warning);
 }
 

@@ -32,8 +32,9 @@ private:
     void checkTable(const HtmlNode &table);
     int columnsFromMarkup(const HtmlNode &table);
     bool checkRowGroup(const HtmlNode &group, const std::vector<const HtmlNode *> &rows, int &y);
-    bool placeRow(const HtmlNode &row, int y, int groupEnd, const HtmlNode &group);
-    void checkRowWidth(const HtmlNode &row, int width);
+    // `next`: the row after it in its group, if any.
+    bool placeRow(const HtmlNode &row, const HtmlNode *next, int y, int groupEnd, const HtmlNode &group);
+    void checkRowWidth(const HtmlNode &row, const HtmlNode *next, int width);
     void checkColumns();
 
     void report(const char *key, SourceSpan span, const QStringList &arguments,
