@@ -64,9 +64,12 @@ CheckMarks::CheckMarks(TextEditor *editor, HtmlColouring *colouring, LineNumberM
     connect(check, &PageCheck::finished, this, &CheckMarks::checked);
     connect(check, &PageCheck::failed, this, &CheckMarks::checkFailed);
     connect(editor, &TextEditor::contextMenuAboutToShow, this, &CheckMarks::addEntries);
-    colouring->addExtraFormats([this](const QTextBlock &block, int, const QList<HtmlSpan> &,
-                                      QList<QTextLayout::FormatRange> &ranges) {
-        markLine(block, ranges);
+    // The colouring and the margin may outlive the marks.
+    colouring->addExtraFormats([marks = QPointer(this)](const QTextBlock &block, int,
+                                                        const QList<HtmlSpan> &,
+                                                        QList<QTextLayout::FormatRange> &ranges) {
+        if (marks)
+            marks->markLine(block, ranges);
     });
     editor->installEventFilter(this);
     m_viewport->installEventFilter(this);
@@ -88,25 +91,22 @@ void CheckMarks::setOn(bool on)
         m_marks.clear();
         m_asked.clear();
         m_edits.clear();
-        m_margin->setSigns({}, {});
+        if (m_margin)
+            m_margin->setSigns({}, {});
         showMarks();
         return;
     }
-    m_margin->setSigns(
-        [this](const QTextBlock &line) {
-            const std::optional<CheckLevel> level = CheckMarkList::gravest(marksOfLine(line));
-            if (!level)
-                return LineNumberMargin::Sign::None;
-            return *level == CheckLevel::Error ? LineNumberMargin::Sign::Error
-                                               : LineNumberMargin::Sign::Warning;
-        },
-        [this](const QTextBlock &line) { return m_marks.tip(marksOfLine(line)); });
+    if (m_margin)
+        m_margin->setSigns([this](const QTextBlock &line) { return signOf(line); },
+                           [this](const QTextBlock &line) { return tipOf(line); });
     if (m_firstScheduled)
         checkNow(); // switched on again; before the first showing the delay does it
 }
 
 CheckMarks::~CheckMarks()
 {
+    if (m_margin)
+        m_margin->setSigns({}, {});
     for (QThread *worker : std::as_const(m_workers)) {
         worker->disconnect(this);
         worker->wait();
@@ -270,7 +270,22 @@ void CheckMarks::showMarks()
 {
     if (m_colouring)
         m_colouring->refreshExtraFormats();
-    m_margin->update();
+    if (m_margin)
+        m_margin->update();
+}
+
+LineNumberMargin::Sign CheckMarks::signOf(const QTextBlock &line) const
+{
+    const std::optional<CheckLevel> level = CheckMarkList::gravest(marksOfLine(line));
+    if (!level)
+        return LineNumberMargin::Sign::None;
+    return *level == CheckLevel::Error ? LineNumberMargin::Sign::Error
+                                       : LineNumberMargin::Sign::Warning;
+}
+
+QString CheckMarks::tipOf(const QTextBlock &line) const
+{
+    return m_marks.tip(marksOfLine(line));
 }
 
 // The marks of the messages about a line: those that start in it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/line_number_margin.h"
 #include "html/check_mark_list.h"
 
 #include <QByteArray>
@@ -14,7 +15,6 @@
 #include <optional>
 
 class HtmlColouring;
-class LineNumberMargin;
 class PageCheck;
 class QMenu;
 class QPoint;
@@ -83,6 +83,8 @@ private:
     void checkFailed();
     qsizetype askedIndex() const;
     QList<CheckMark> marksOfLine(const QTextBlock &line) const;
+    LineNumberMargin::Sign signOf(const QTextBlock &line) const;
+    QString tipOf(const QTextBlock &line) const;
     void markLine(const QTextBlock &block, QList<QTextLayout::FormatRange> &ranges) const;
     void addEntries(QMenu *menu);
     void showMarks();
@@ -93,7 +95,7 @@ private:
     // half-destroyed editor for it is undefined.
     QWidget *m_viewport;
     QPointer<HtmlColouring> m_colouring; // the marks end with the colouring they join
-    LineNumberMargin *m_margin;
+    QPointer<LineNumberMargin> m_margin;
     PageCheck *m_check;
     CheckMarkList m_marks;
     QList<Asked> m_asked; // oldest first
