@@ -10,8 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Helpers the scripts share. shape() must compute exactly TreePaths::shape() over the
-// browser's tree; pageFile() names the page as the program names its file.
 // Helpers the scripts share. elementCount() counts as TreePaths::elementCount() does (a
 // browser runs scripts, so a <noscript> holds no elements); pageFile() names the page as the
 // program names its file.

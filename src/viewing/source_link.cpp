@@ -123,8 +123,11 @@ void SourceLink::unlink()
     m_parse.reset(); // a large page's tree is not kept for nothing
     m_frameWaiting = false;
     m_clickWaiting.reset();
-    m_frame.reset();
     m_browser->setPageScript({});
+    // A page no longer the one being edited (after "Neu", or with look.html in another folder
+    // now) keeps no frame of it.
+    if (std::exchange(m_frame, std::nullopt))
+        runFrameScript(false);
 }
 
 void SourceLink::caretRested()

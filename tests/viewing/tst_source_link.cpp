@@ -294,8 +294,10 @@ private slots:
         click(characterPlace(u"Innen zwei"_s, 6));
         QVERIFY(clicks.wait(5000));
         QCOMPARE(caretPlace(), u"8:132"_s);
+        QTRY_COMPARE(framedId(), u"i2"_s);
 
         QTest::mouseClick(windows().form1->Button1, Qt::LeftButton);
+        QTRY_COMPARE(framedId(), u"-"_s);
         clicks.clear();
         click(characterPlace(u"Innen zwei"_s, 6));
         QTest::qWait(300);
