@@ -96,6 +96,8 @@ void ConformanceRulesTest::rules_data()
     row("property outside any item", u"<p><span itemprop=name>a</span>"_s, {u"itemprop-without-item"_s});
     row("heading levels skipped", u"<h1>a</h1><h3>b</h3>"_s, {u"heading-level-skip"_s});
     row("empty heading", u"<h1>a</h1><h2></h2>"_s, {u"heading-empty"_s});
+    row("letters put together", u"<p>Gru\u0308\u00dfe</p>"_s, {u"text-not-normalized"_s});
+    row("letters as one", u"<p>Gr\u00fc\u00dfe</p>"_s, {});
     // The table model.
     row("cells overlap", u"<table><tr><td>a<td rowspan=2>b<tr><td colspan=2>c</table>"_s,
         {u"table-cells-overlap"_s});

@@ -41,6 +41,8 @@ const Text texts[] = {
      u"Dieses <label> beschriftet mit for=\"%2\" ein anderes Feld: das <%1> darin braucht id=\"%2\" oder ein eigenes <label>."},
     {u"meta-charset-late",
      u"Die Angabe der Zeichenkodierung muss in den ersten 1024 Bytes stehen: setzen Sie <meta charset> an den Anfang von <head>."},
+    {u"text-not-normalized",
+     u"Hier sind Buchstaben aus Grundbuchstabe und Zeichen zusammengesetzt (u und ¨ statt ü): tippen Sie sie neu ein."},
     {u"base-after-link", u"<base> steht vor allen <link> und <script>, denn es gilt für deren Adressen."},
     {u"label-second-control",
      u"Ein <label> beschriftet nur ein Feld; dieses <%1> braucht ein eigenes <label>."},

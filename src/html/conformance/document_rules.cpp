@@ -145,10 +145,23 @@ void DocumentRules::checkLanguage(const HtmlDocument &document)
 
 void DocumentRules::enter(const HtmlNode &node)
 {
-    if (node.kind == HtmlNode::Kind::Text && !isBlank(node.data))
+    if (node.kind == HtmlNode::Kind::Text && !isBlank(node.data)) {
         noteContent();
-    else if (node.kind == HtmlNode::Kind::Element)
+        checkNormalization(node);
+    } else if (node.kind == HtmlNode::Kind::Element) {
         enterElement(node);
+    }
+}
+
+void DocumentRules::checkNormalization(const HtmlNode &text)
+{
+    // Letters written as a base letter and a combining mark (u and ¨ instead of ü), as some
+    // systems paste them: only then is normalising worth its cost.
+    const bool combining = std::any_of(text.data.cbegin(), text.data.cend(), [](QChar c) {
+        return c.unicode() >= 0x300 && c.unicode() < 0x370;
+    });
+    if (combining && text.data.normalized(QString::NormalizationForm_C) != text.data)
+        report(RuleKey::TextNotNormalized, text.startTag, {}, CheckLevel::Warning);
 }
 
 void DocumentRules::leave(const HtmlNode &node)

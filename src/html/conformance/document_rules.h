@@ -42,6 +42,7 @@ private:
     void checkDoctype(const HtmlDocument &document);
     void checkLanguage(const HtmlDocument &document);
     void enterElement(const HtmlNode &element);
+    void checkNormalization(const HtmlNode &text);
     void collectReferences(const HtmlNode &element);
     void checkReferences();
     void checkReference(const Reference &reference);

@@ -15,6 +15,7 @@ QList<const char *> conformanceRuleKeys()
         AttributeNotAllowedInside,
         AutofocusSecond,
         MetaCharsetLate,
+        TextNotNormalized,
         BaseAfterLink,
         LabelForOtherControl,
         BodySecondPresentational,

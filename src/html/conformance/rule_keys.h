@@ -16,6 +16,7 @@ inline constexpr char AttributeNotAllowed[] = "attribute-not-allowed";
 inline constexpr char AttributeNotAllowedInside[] = "attribute-not-allowed-inside";
 inline constexpr char AutofocusSecond[] = "autofocus-second";
 inline constexpr char MetaCharsetLate[] = "meta-charset-late";
+inline constexpr char TextNotNormalized[] = "text-not-normalized";
 inline constexpr char BaseAfterLink[] = "base-after-link";
 inline constexpr char LabelForOtherControl[] = "label-for-other-control";
 inline constexpr char BodySecondPresentational[] = "body-second-presentational";
