@@ -91,13 +91,13 @@ void AttributeRules::enter(const HtmlNode &element, const ElementRule *rule)
     }
     switch (rule->status) {
     case ElementStatus::ObsoleteWarning:
-        report(rule->statusKey.toLatin1().constData(), placeOf(element), {element.name}, CheckLevel::Warning);
+        report(rule->statusKey, placeOf(element), {element.name}, CheckLevel::Warning);
         if (element.startTag.isValid())
             m_presentational.append(element.startTag);
         break;
     case ElementStatus::ObsoleteError:
     case ElementStatus::NotHtml:
-        report(rule->statusKey.toLatin1().constData(), placeOf(element), {element.name});
+        report(rule->statusKey, placeOf(element), {element.name});
         break;
     case ElementStatus::Current:
         break;
@@ -140,7 +140,7 @@ void AttributeRules::checkAttribute(const HtmlNode &element, const ElementRule &
     if (!isAllowed(element, rule, name)) {
         const QString obsolete = m_catalog.obsoleteAttributeKey(rule, name);
         if (!obsolete.isNull()) {
-            report(obsolete.toLatin1().constData(), span, {name, element.name}, CheckLevel::Warning);
+            report(obsolete, span, {name, element.name}, CheckLevel::Warning);
             m_presentational.append(span);
         } else {
             report(RuleKey::AttributeNotAllowed, span, {name, element.name});
@@ -301,5 +301,10 @@ void AttributeRules::checkValue(const HtmlNode &element, const HtmlAttribute &at
 
 void AttributeRules::report(const char *key, SourceSpan span, const QStringList &arguments, CheckLevel level)
 {
-    m_findings.append(Finding{QString::fromLatin1(key), level, span, arguments});
+    report(QString::fromLatin1(key), span, arguments, level);
+}
+
+void AttributeRules::report(const QString &key, SourceSpan span, const QStringList &arguments, CheckLevel level)
+{
+    m_findings.append(Finding{key, level, span, arguments});
 }

@@ -33,6 +33,9 @@ private:
 
     void report(const char *key, SourceSpan span, const QStringList &arguments,
                 CheckLevel level = CheckLevel::Error);
+    // A key the tables give as text already.
+    void report(const QString &key, SourceSpan span, const QStringList &arguments,
+                CheckLevel level = CheckLevel::Error);
 
     QList<Finding> &m_findings;
     const ConformanceCatalog &m_catalog;

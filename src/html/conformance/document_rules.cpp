@@ -160,7 +160,7 @@ void DocumentRules::checkNormalization(const HtmlNode &text)
     const bool combining = std::any_of(text.data.cbegin(), text.data.cend(), [](QChar c) {
         return c.unicode() >= 0x300 && c.unicode() < 0x370;
     });
-    if (combining && !text.data.isNormalized(QString::NormalizationForm_C))
+    if (combining && text.data.normalized(QString::NormalizationForm_C) != text.data)
         report(RuleKey::TextNotNormalized, text.startTag, {}, CheckLevel::Warning);
 }
 

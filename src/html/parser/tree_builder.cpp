@@ -707,9 +707,10 @@ void HtmlTreeBuilder::closeCell()
     generateImpliedEndTags();
     if (!currentIs(Tag::Td) && !currentIs(Tag::Th))
         parseError(TreeError::ElementClosedImplicitly, currentElement()->node->name);
-    while (!currentIs(Tag::Td) && !currentIs(Tag::Th))
+    while (m_open.size() > 1 && !currentIs(Tag::Td) && !currentIs(Tag::Th))
         popCurrent();
-    popCurrent();
+    if (m_open.size() > 1)
+        popCurrent();
     m_formatting.clearToLastMarker();
     m_mode = Mode::InRow;
 }

@@ -782,7 +782,7 @@ void HtmlTreeBuilder::inBodyEndTag(HtmlToken &token)
             return parseError(TreeError::EndTagWithoutOpenElement, token.name);
         reportOpenElements(0, token.span);
         if (tag == Tag::Body) {
-            m_open.at(1)->node->endTag = token.span;
+            m_open.at(m_open.topIndexOf(Tag::Body))->node->endTag = token.span;
             m_mode = Mode::AfterBody;
             return;
         }
@@ -1083,14 +1083,15 @@ void HtmlTreeBuilder::inTableText(HtmlToken &token)
         if (const qsizetype nulls = nullPrefix(rest))
             return skipTextWithError(nulls, TreeError::NullCharacterInText);
         const qsizetype count = withoutNull(rest);
-        m_pendingTableText.push_back({rest.first(count).toString(), textSpan(m_textFrom, m_textFrom + count)});
+        const QString text = count == token.data.size() ? token.data : rest.first(count).toString();
+        m_pendingTableText.push_back({text, textSpan(m_textFrom, m_textFrom + count)});
         return skipText(count);
     }
     const bool foster = std::any_of(m_pendingTableText.cbegin(), m_pendingTableText.cend(),
                                     [](const PendingText &piece) { return !isAllWhitespace(piece.text); });
     for (const PendingText &piece : m_pendingTableText) {
         if (!foster) {
-            insertText(piece.text, piece.span);
+            insertText(piece.text, piece.span, &piece.text);
             continue;
         }
         if (!isAllWhitespace(piece.text))
