@@ -9,6 +9,7 @@
 #include "document/check_marks.h"
 #include "document/text_editor.h"
 #include "foundation/window_set.h"
+#include "html/html_colouring.h"
 #include "html/page_check.h"
 
 #include <QApplication>
@@ -48,6 +49,8 @@ void waitFor(Sender *sender, Signal signal)
     loop.exec();
 }
 
+// Opens the page with the marks on or off, and lets everything the opening set going end
+// (the colouring's walk through the page, a check), so that only the keystrokes count.
 void openWithMarks(const QByteArray &page, bool on)
 {
     marks()->setOn(false);
@@ -56,6 +59,12 @@ void openWithMarks(const QByteArray &page, bool on)
         marks()->setOn(true); // checks at once
         waitFor(marks(), &CheckMarks::marksShown);
     }
+    HtmlColouring *colouring = pageEditor()->findChild<HtmlColouring *>();
+    QElapsedTimer settling;
+    settling.start();
+    while (!colouring->isIdle() || windows().form1->pageCheck()->isRunning()
+           || settling.elapsed() < CheckMarks::pauseAfterChange + 100)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 }
 
 // Keystroke until look.html is written, and the events after it.

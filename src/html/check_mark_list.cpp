@@ -114,19 +114,29 @@ void CheckMarkList::follow(qsizetype from, qsizetype removed, qsizetype added)
             return end;
         return end >= changeEnd ? end + shift : from;
     };
-    qsizetype kept = firstThatMayReach(from);
-    for (qsizetype i = kept; i < m_marks.size(); ++i) {
-        CheckMark mark = m_marks[i];
+    CheckMark *marks = m_marks.data();
+    const qsizetype count = m_marks.size();
+    qsizetype i = firstThatMayReach(from);
+    qsizetype kept = i;
+    // The marks the change may touch.
+    for (; i < count && marks[i].start < changeEnd; ++i) {
+        CheckMark mark = marks[i];
         const bool gone = mark.start >= from
             && (mark.isEmpty() ? mark.start < changeEnd : mark.end <= changeEnd);
         if (gone)
             continue;
         mark.start = movedStart(mark.start);
         mark.end = std::max(mark.start, movedEnd(mark.end));
-        if (mark.isEmpty() && !m_marks[i].isEmpty())
+        if (mark.isEmpty() && !marks[i].isEmpty())
             continue;
         m_longest = std::max(m_longest, mark.end - mark.start);
-        m_marks[kept++] = mark;
+        marks[kept++] = mark;
+    }
+    // Those after it only move: on a large page, most of them, at every keystroke.
+    for (; i < count; ++i, ++kept) {
+        marks[kept] = marks[i];
+        marks[kept].start += shift;
+        marks[kept].end += shift;
     }
     m_marks.resize(kept);
 }
