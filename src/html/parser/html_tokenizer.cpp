@@ -5,7 +5,7 @@
 #include <QSet>
 
 #include <algorithm>
-#include <deque>
+#include <string_view>
 
 namespace {
 
@@ -69,6 +69,56 @@ constexpr char16_t ReplacementCharacter = 0xFFFD;
 
 // A tag with this many attributes looks for a repeated name in a set instead of the list.
 constexpr qsizetype ManyAttributes = 16;
+
+// Tag and attribute names most pages use: the tokenizer hands these out as constant text instead
+// of allocating each one again.
+constexpr std::u16string_view commonNames[] = {
+    u"a", u"abbr", u"accesskey", u"action", u"address", u"align", u"alt", u"area", u"aria-hidden",
+    u"aria-label", u"article", u"aside", u"async", u"audio", u"autocomplete", u"autofocus", u"b",
+    u"base", u"bdi", u"bdo", u"bgcolor", u"blockquote", u"body", u"border", u"br", u"button",
+    u"canvas", u"caption", u"cellpadding", u"cellspacing", u"center", u"charset", u"checked",
+    u"cite", u"class", u"code", u"col", u"colgroup", u"color", u"cols", u"colspan", u"content",
+    u"contenteditable", u"crossorigin", u"data", u"datalist", u"datetime", u"dd", u"defer", u"del",
+    u"details", u"dfn", u"dialog", u"dir", u"disabled", u"div", u"dl", u"download", u"draggable",
+    u"dt", u"em", u"embed", u"enctype", u"face", u"fieldset", u"figcaption", u"figure", u"font",
+    u"footer", u"for", u"form", u"frame", u"frameset", u"h1", u"h2", u"h3", u"h4", u"h5", u"h6",
+    u"head", u"header", u"height", u"hgroup", u"hidden", u"hr", u"href", u"hreflang", u"html",
+    u"http-equiv", u"i", u"id", u"iframe", u"img", u"input", u"ins", u"integrity", u"itemprop",
+    u"itemscope", u"itemtype", u"kbd", u"label", u"lang", u"legend", u"li", u"link", u"loading",
+    u"main", u"map", u"mark", u"marquee", u"max", u"maxlength", u"media", u"menu", u"meta",
+    u"meter", u"method", u"min", u"multiple", u"name", u"nav", u"noscript", u"novalidate",
+    u"object", u"ol", u"onclick", u"onload", u"optgroup", u"option", u"output", u"p", u"param",
+    u"pattern", u"picture", u"placeholder", u"pre", u"progress", u"property", u"q", u"readonly",
+    u"referrerpolicy", u"rel", u"required", u"role", u"rows", u"rowspan", u"rp", u"rt", u"ruby",
+    u"s", u"samp", u"sandbox", u"scope", u"script", u"search", u"section", u"select", u"selected",
+    u"size", u"sizes", u"slot", u"small", u"source", u"span", u"src", u"srcset", u"start", u"step",
+    u"strong", u"style", u"sub", u"summary", u"sup", u"svg", u"tabindex", u"table", u"target",
+    u"tbody", u"td", u"template", u"textarea", u"tfoot", u"th", u"thead", u"time", u"title", u"tr",
+    u"track", u"type", u"u", u"ul", u"usemap", u"valign", u"value", u"var", u"video", u"viewbox",
+    u"wbr", u"width", u"xmlns"
+};
+
+// Where each common name sits in a small open hash table, worked out by the compiler.
+constexpr unsigned nameHash(std::u16string_view name)
+{
+    return (unsigned(name.size()) * 37u + name.front() * 5u + name[name.size() / 2] * 3u + name.back()) & 511u;
+}
+
+struct CommonNameTable
+{
+    unsigned char places[512] = {}; // an index into commonNames plus 1; 0 for an empty slot
+    constexpr CommonNameTable()
+    {
+        for (size_t i = 0; i < std::size(commonNames); ++i) {
+            unsigned slot = nameHash(commonNames[i]);
+            while (places[slot])
+                slot = (slot + 1) & 511u;
+            places[slot] = static_cast<unsigned char>(i + 1);
+        }
+    }
+};
+constexpr CommonNameTable commonNameTable;
+static_assert(std::size(commonNames) < 256);
 
 // The tokenizer's states, one for each of the standard's.
 enum class S : unsigned char {
@@ -203,9 +253,25 @@ bool isNoncharacter(char32_t c)
 
 // ASCII code units that the states may pass over in runs: all but NUL, CR and the controls the
 // input stream reports.
-constexpr bool isPlainAscii(char16_t c)
+constexpr bool isPlainAsciiUnit(char16_t c)
 {
     return (c >= 0x20 && c < 0x7F) || c == u'\t' || c == u'\n' || c == u'\f';
+}
+
+struct PlainAsciiTable
+{
+    bool plain[0x80] = {};
+    constexpr PlainAsciiTable()
+    {
+        for (char16_t c = 0; c < 0x80; ++c)
+            plain[c] = isPlainAsciiUnit(c);
+    }
+};
+constexpr PlainAsciiTable plainAscii;
+
+bool isPlainAscii(char16_t c)
+{
+    return plainAscii.plain[c];
 }
 
 // What a numeric reference to 0x80-0x9F stands for: code page 1252's character there.
@@ -277,6 +343,7 @@ private:
     bool hasAttribute(const QString &name);
     void finishAttribute();
     bool appropriateEndTag() const;
+    QString finishedName() const;
 
     // Character references.
     bool inAttributeValue() const;
@@ -364,6 +431,7 @@ private:
 
     // The tag, comment or doctype being read, from its '<'.
     HtmlToken m_token;
+    QString m_name; // the tag's or attribute's name being read; keeps its room from name to name
     qsizetype m_tokenStart = 0;
     HtmlAttribute m_attribute;
     bool m_inAttribute = false;
@@ -377,10 +445,12 @@ private:
     qsizetype m_referenceStart = 0;
     char32_t m_referenceCode = 0;
 
-    // Characters gather into one run until another token comes.
+    // Characters gather into one run until another token comes; then the run, and after it that
+    // token, are handed out from where they were read into.
     HtmlToken m_characters;
     qsizetype m_charactersEnd = 0;
-    std::deque<HtmlToken> m_out;
+    bool m_charactersReady = false;
+    bool m_tokenReady = false;
     bool m_finished = false;
 };
 
@@ -392,9 +462,9 @@ int HtmlTokenizer::Private::current()
 {
     if (m_pos >= m_size)
         return Eof;
-    if (m_pos >= m_checkedUpTo)
-        checkInputCharacter();
     const char16_t c = m_text[m_pos];
+    if (m_pos >= m_checkedUpTo && !(c < 0x80 && isPlainAscii(c)))
+        checkInputCharacter();
     return c == u'\r' ? u'\n' : c;
 }
 
@@ -557,9 +627,7 @@ void HtmlTokenizer::Private::flushCharacters()
     if (m_characters.data.isEmpty())
         return;
     m_characters.span.length = m_charactersEnd - m_characters.span.offset;
-    m_out.push_back(std::move(m_characters));
-    m_characters = HtmlToken();
-    m_characters.type = HtmlToken::Type::Characters;
+    m_charactersReady = true;
 }
 
 // Emits the comment or doctype read so far, ending at the current place.
@@ -567,8 +635,7 @@ void HtmlTokenizer::Private::emitToken()
 {
     flushCharacters();
     m_token.span = SourceSpan{m_tokenStart, m_pos - m_tokenStart};
-    m_out.push_back(std::move(m_token));
-    m_token = HtmlToken();
+    m_tokenReady = true;
 }
 
 void HtmlTokenizer::Private::emitTag()
@@ -593,7 +660,7 @@ void HtmlTokenizer::Private::emitEof()
 
 HtmlToken HtmlTokenizer::Private::next()
 {
-    while (m_out.empty()) {
+    while (!m_charactersReady && !m_tokenReady) {
         if (m_finished) {
             HtmlToken end;
             end.span = SourceSpan{m_size, 0};
@@ -601,9 +668,15 @@ HtmlToken HtmlTokenizer::Private::next()
         }
         step();
     }
-    HtmlToken token = std::move(m_out.front());
-    m_out.pop_front();
-    return token;
+    if (m_charactersReady) {
+        m_charactersReady = false;
+        HtmlToken run = std::move(m_characters);
+        m_characters = HtmlToken();
+        m_characters.type = HtmlToken::Type::Characters;
+        return run;
+    }
+    m_tokenReady = false;
+    return std::move(m_token);
 }
 
 // --- The token being read -------------------------------------------------------------------
@@ -612,6 +685,7 @@ void HtmlTokenizer::Private::startToken(HtmlToken::Type type)
 {
     m_token = HtmlToken();
     m_token.type = type;
+    m_name.truncate(0);
     m_inAttribute = false;
     m_attributeNames.clear();
 }
@@ -655,6 +729,9 @@ void HtmlTokenizer::Private::startAttribute()
     finishAttribute();
     m_attribute = HtmlAttribute();
     m_attribute.nameSpan.offset = m_pos;
+    m_name.truncate(0);
+    if (m_token.attributes.isEmpty())
+        m_token.attributes.reserve(4);
     m_inAttribute = true;
     m_attributeDropped = false;
 }
@@ -663,6 +740,7 @@ void HtmlTokenizer::Private::startAttribute()
 void HtmlTokenizer::Private::leaveAttributeName()
 {
     m_attribute.nameSpan.length = m_pos - m_attribute.nameSpan.offset;
+    m_attribute.name = finishedName();
     if (hasAttribute(m_attribute.name)) {
         error(Code::DuplicateAttribute, m_attribute.nameSpan.offset, m_attribute.nameSpan.length,
               m_attribute.name);
@@ -699,7 +777,20 @@ void HtmlTokenizer::Private::finishAttribute()
 
 bool HtmlTokenizer::Private::appropriateEndTag() const
 {
-    return !m_lastStartTag.isEmpty() && m_token.name == m_lastStartTag;
+    return !m_lastStartTag.isEmpty() && m_name == m_lastStartTag;
+}
+
+QString HtmlTokenizer::Private::finishedName() const
+{
+    const std::u16string_view name(reinterpret_cast<const char16_t *>(m_name.constData()), size_t(m_name.size()));
+    if (!name.empty()) {
+        for (unsigned slot = nameHash(name); commonNameTable.places[slot]; slot = (slot + 1) & 511u) {
+            const std::u16string_view common = commonNames[commonNameTable.places[slot] - 1];
+            if (common == name)
+                return QString::fromRawData(reinterpret_cast<const QChar *>(common.data()), qsizetype(common.size()));
+        }
+    }
+    return QString(m_name.constData(), m_name.size());
 }
 
 // --- Character references -------------------------------------------------------------------
@@ -988,35 +1079,38 @@ void HtmlTokenizer::Private::endTagOpenState()
 
 void HtmlTokenizer::Private::tagNameState()
 {
-    appendLowerRun(m_token.name, [](char16_t c) { return isWhitespace(c) || c == u'/' || c == u'>'; });
+    appendLowerRun(m_name, [](char16_t c) { return isWhitespace(c) || c == u'/' || c == u'>'; });
     switch (current()) {
     case u'\t':
     case u'\n':
     case u'\f':
     case u' ':
+        m_token.name = finishedName();
         advance();
         m_state = S::BeforeAttributeName;
         return;
     case u'/':
+        m_token.name = finishedName();
         advance();
         m_state = S::SelfClosingStartTag;
         return;
     case u'>':
+        m_token.name = finishedName();
         advance();
         m_state = S::Data;
         emitTag();
         return;
     case 0:
         characterError(Code::UnexpectedNullCharacter);
-        m_token.name.append(QChar(ReplacementCharacter));
+        m_name.append(QChar(ReplacementCharacter));
         advance();
         return;
     case Eof:
-        error(Code::EofInTag, m_pos, 0, m_token.name);
+        error(Code::EofInTag, m_pos, 0, finishedName());
         emitEof();
         return;
     default:
-        appendCurrent(m_token.name);
+        appendCurrent(m_name);
         return;
     }
 }
@@ -1051,18 +1145,21 @@ void HtmlTokenizer::Private::textEndTagOpenState(S textState, S endTagName)
 void HtmlTokenizer::Private::textEndTagNameState(S textState)
 {
     const int c = current();
-    if (isWhitespace(c) && appropriateEndTag()) {
+    const bool ends = (isWhitespace(c) || c == u'/' || c == u'>') && appropriateEndTag();
+    if (ends)
+        m_token.name = finishedName();
+    if (ends && isWhitespace(c)) {
         advance();
         m_state = S::BeforeAttributeName;
-    } else if (c == u'/' && appropriateEndTag()) {
+    } else if (ends && c == u'/') {
         advance();
         m_state = S::SelfClosingStartTag;
-    } else if (c == u'>' && appropriateEndTag()) {
+    } else if (ends) {
         advance();
         m_state = S::Data;
         emitTag();
     } else if (isAlpha(c)) {
-        m_token.name.append(QChar(toLower(c)));
+        m_name.append(QChar(toLower(c)));
         m_buffer.append(QChar(char16_t(c)));
         advance();
     } else {
@@ -1324,7 +1421,7 @@ void HtmlTokenizer::Private::beforeAttributeNameState()
     } else if (c == u'=') {
         characterError(Code::UnexpectedEqualsSignBeforeAttributeName);
         startAttribute();
-        appendCurrent(m_attribute.name);
+        appendCurrent(m_name);
         m_state = S::AttributeName;
     } else {
         startAttribute();
@@ -1334,7 +1431,7 @@ void HtmlTokenizer::Private::beforeAttributeNameState()
 
 void HtmlTokenizer::Private::attributeNameState()
 {
-    appendLowerRun(m_attribute.name, [](char16_t c) {
+    appendLowerRun(m_name, [](char16_t c) {
         return isWhitespace(c) || c == u'/' || c == u'>' || c == u'=' || c == u'"' || c == u'\'' || c == u'<';
     });
     switch (current()) {
@@ -1355,17 +1452,17 @@ void HtmlTokenizer::Private::attributeNameState()
         return;
     case 0:
         characterError(Code::UnexpectedNullCharacter);
-        m_attribute.name.append(QChar(ReplacementCharacter));
+        m_name.append(QChar(ReplacementCharacter));
         advance();
         return;
     case u'"':
     case u'\'':
     case u'<':
         characterError(Code::UnexpectedCharacterInAttributeName);
-        appendCurrent(m_attribute.name);
+        appendCurrent(m_name);
         return;
     default:
-        appendCurrent(m_attribute.name);
+        appendCurrent(m_name);
         return;
     }
 }

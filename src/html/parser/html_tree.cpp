@@ -2,6 +2,8 @@
 
 #include "html/parser/tree_builder.h"
 
+#include <algorithm>
+
 QString HtmlAttribute::prefix() const
 {
     switch (ns) {
@@ -33,7 +35,12 @@ HtmlDocument::HtmlDocument()
 
 HtmlNode *HtmlDocument::createNode(HtmlNode::Kind kind)
 {
-    HtmlNode &node = m_nodes.emplace_back();
+    if (m_usedInBlock == m_blockSize) {
+        m_blockSize = std::clamp<qsizetype>(m_blockSize * 2, 16, 256); // below the size malloc maps afresh
+        m_blocks.push_back(std::make_unique<HtmlNode[]>(size_t(m_blockSize)));
+        m_usedInBlock = 0;
+    }
+    HtmlNode &node = m_blocks.back()[size_t(m_usedInBlock++)];
     node.kind = kind;
     return &node;
 }

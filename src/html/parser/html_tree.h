@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringView>
 
-#include <deque>
+#include <memory>
 #include <vector>
 
 // A stretch of the page's text the parser read: offsets in UTF-16 code units into that text.
@@ -99,7 +99,11 @@ public:
     HtmlNode *createNode(HtmlNode::Kind kind);
 
 private:
-    std::deque<HtmlNode> m_nodes; // stable addresses, freed together
+    // Nodes live in blocks that grow with the page: stable addresses, freed together, and one
+    // allocation for many nodes.
+    std::vector<std::unique_ptr<HtmlNode[]>> m_blocks;
+    qsizetype m_blockSize = 0;
+    qsizetype m_usedInBlock = 0;
     HtmlNode *m_root = nullptr;
 };
 

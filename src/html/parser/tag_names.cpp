@@ -1,6 +1,9 @@
 #include "html/parser/tag_names.h"
 
+#include <QLatin1StringView>
+
 #include <array>
+#include <vector>
 #include <initializer_list>
 
 namespace {
@@ -20,7 +23,7 @@ struct FlagTable
 
     FlagTable()
     {
-        const std::initializer_list<int> defaultScope = {Applet, Caption, Html, Table, Td, Th, Marquee, Object, Template,
+        const std::initializer_list<int> defaultScope = {Applet, Caption, Html, Table, Td, Th, Marquee, Object, Select, Template,
                                    MathMi, MathMo, MathMn, MathMs, MathMtext, MathAnnotationXml,
                                    SvgForeignObject, SvgDesc, SvgTitle};
         set(defaultScope, DefaultScope | ListItemScope | ButtonScope);
@@ -95,8 +98,50 @@ TagNames::TagNames()
         m_ids[i] = known[size_t(i)];
 }
 
+namespace {
+
+// The known HTML names by length and first letter, so that a tag's name is found with a
+// comparison or two instead of hashing it.
+struct HtmlNameIndex
+{
+    struct Name
+    {
+        QLatin1StringView text;
+        int id;
+    };
+    static constexpr int maxLength = 16;
+    std::vector<Name> buckets[maxLength][26];
+
+    HtmlNameIndex()
+    {
+#define TAGSCHMIED_TAG_INDEX(id, name) add(QLatin1StringView(name), id);
+        TAGSCHMIED_HTML_TAGS(TAGSCHMIED_TAG_INDEX)
+#undef TAGSCHMIED_TAG_INDEX
+    }
+
+    void add(QLatin1StringView text, int id) { buckets[text.size()][text[0].unicode() - 'a'].push_back({text, id}); }
+
+    int find(QStringView name) const
+    {
+        if (name.isEmpty() || name.size() >= maxLength || name[0] < u'a' || name[0] > u'z')
+            return -1;
+        for (const Name &known : buckets[name.size()][name[0].unicode() - u'a']) {
+            if (name == known.text)
+                return known.id;
+        }
+        return -1;
+    }
+};
+
+} // namespace
+
 int TagNames::id(HtmlNamespace ns, const QString &localName)
 {
+    if (ns == HtmlNamespace::Html) {
+        static const HtmlNameIndex index;
+        if (const int known = index.find(localName); known >= 0)
+            return known;
+    }
     QHash<QString, int> &ids = m_ids[int(ns)];
     const auto found = ids.constFind(localName);
     if (found != ids.constEnd())

@@ -218,7 +218,11 @@ SourceSpan HtmlTreeBuilder::textSpan(qsizetype from, qsizetype to)
 
 void HtmlTreeBuilder::insertTextFromToken(qsizetype count)
 {
-    insertText(restOfText().first(count), textSpan(m_textFrom, m_textFrom + count));
+    const SourceSpan span = textSpan(m_textFrom, m_textFrom + count);
+    if (count == m_token->data.size()) // the whole run: the node shares the token's text
+        insertText(m_token->data, span, &m_token->data);
+    else
+        insertText(restOfText().first(count), span);
     m_textFrom += count;
 }
 
@@ -241,9 +245,14 @@ void HtmlTreeBuilder::parseError(const char *code, const QString &name)
     parseErrorAt(code, span, name);
 }
 
+// The same error for the same tag once: the adoption agency may meet it on each of its rounds.
 void HtmlTreeBuilder::parseErrorAt(const char *code, SourceSpan span, const QString &name)
 {
-    m_document.errors.append(HtmlParseError{code, span, name});
+    QList<HtmlParseError> &errors = m_document.errors;
+    if (!errors.isEmpty() && errors.constLast().code == code && errors.constLast().span == span
+        && errors.constLast().name == name)
+        return;
+    errors.append(HtmlParseError{code, span, name});
 }
 
 // Names each element still open that may not be so, at its start tag (or, where the parser made
@@ -314,6 +323,8 @@ void HtmlTreeBuilder::insertAt(Place place, HtmlNode *node)
 {
     node->parent = place.parent;
     std::vector<HtmlNode *> &children = place.parent->children;
+    if (children.empty())
+        children.reserve(4); // spares the growth by one and two that most elements would take
     if (!place.before) {
         children.push_back(node);
         return;
@@ -380,7 +391,7 @@ ParserElement *HtmlTreeBuilder::insertForeignElement(HtmlToken &token, HtmlNames
     return insertElement(element);
 }
 
-void HtmlTreeBuilder::insertText(QStringView text, SourceSpan span)
+void HtmlTreeBuilder::insertText(QStringView text, SourceSpan span, const QString *whole)
 {
     const Place place = appropriatePlace();
     if (place.parent->kind == HtmlNode::Kind::Document)
@@ -406,7 +417,7 @@ void HtmlTreeBuilder::insertText(QStringView text, SourceSpan span)
         return;
     }
     HtmlNode *node = m_document.createNode(HtmlNode::Kind::Text);
-    node->data = text.toString();
+    node->data = whole ? *whole : text.toString();
     node->startTag = span;
     insertAt(place, node);
 }
@@ -775,12 +786,12 @@ void HtmlTreeBuilder::optionPopped(ParserElement *option)
     cloneChildren(option->node, found->selectedContent);
 }
 
+// Copies first and replaces after, so that a <selectedcontent> inside the option itself is
+// copied as it was instead of growing while it is read.
 void HtmlTreeBuilder::cloneChildren(const HtmlNode *from, HtmlNode *into)
 {
-    for (HtmlNode *child : into->children)
-        child->parent = nullptr;
-    into->children.clear();
-    std::vector<std::pair<const HtmlNode *, HtmlNode *>> work{{from, into}};
+    HtmlNode *copies = m_document.createNode(HtmlNode::Kind::DocumentFragment);
+    std::vector<std::pair<const HtmlNode *, HtmlNode *>> work{{from, copies}};
     while (!work.empty()) {
         const auto [source, target] = work.back();
         work.pop_back();
@@ -799,4 +810,10 @@ void HtmlTreeBuilder::cloneChildren(const HtmlNode *from, HtmlNode *into)
                 work.emplace_back(child, copy);
         }
     }
+    for (HtmlNode *child : into->children)
+        child->parent = nullptr;
+    into->children = std::move(copies->children);
+    copies->children.clear();
+    for (HtmlNode *child : into->children)
+        child->parent = into;
 }

@@ -88,7 +88,8 @@ private:
     ParserElement *insertHtmlElement(const HtmlToken &token);
     ParserElement *insertImpliedElement(int tag, const QString &name);
     ParserElement *insertForeignElement(HtmlToken &token, HtmlNamespace ns);
-    void insertText(QStringView text, SourceSpan span);
+    // `whole`, where given, is the same text as a string the node may share.
+    void insertText(QStringView text, SourceSpan span, const QString *whole = nullptr);
     void insertComment(const HtmlToken &token);
     void appendComment(const HtmlToken &token, HtmlNode *parent);
     void addMissingAttributes(HtmlNode *node, const QList<HtmlAttribute> &attributes);

@@ -538,7 +538,8 @@ void HtmlTreeBuilder::inBodyStartTag(HtmlToken &token)
         if (index >= 0) {
             parseError(TreeError::NestedElement, token.name);
             ParserElement *a = m_formatting.at(index).element;
-            adoptionAgency(token, Tag::A);
+            if (!adoptionAgency(token, Tag::A))
+                inBodyOtherEndTag(token);
             if (const int left = m_formatting.indexOf(a); left >= 0)
                 m_formatting.removeAt(left);
             if (a->stackIndex >= 0)
@@ -567,7 +568,8 @@ void HtmlTreeBuilder::inBodyStartTag(HtmlToken &token)
         reconstructFormatting();
         if (m_open.inScope(Tag::Nobr, Scope::DefaultScope)) {
             parseError(TreeError::NestedElement, token.name);
-            adoptionAgency(token, Tag::Nobr);
+            if (!adoptionAgency(token, Tag::Nobr))
+                inBodyOtherEndTag(token);
             reconstructFormatting();
         }
         m_formatting.push(insertHtmlElement(token), token.name, token.attributes);
@@ -811,6 +813,7 @@ void HtmlTreeBuilder::inBodyEndTag(HtmlToken &token)
     case Tag::Pre:
     case Tag::Search:
     case Tag::Section:
+    case Tag::Select:
     case Tag::Summary:
     case Tag::Ul:
     case Tag::Applet:
@@ -823,11 +826,6 @@ void HtmlTreeBuilder::inBodyEndTag(HtmlToken &token)
         popUntil(tag, token.span);
         if (isOneOf(tag, {Tag::Applet, Tag::Marquee, Tag::Object}))
             m_formatting.clearToLastMarker();
-        return;
-    case Tag::Select:
-        if (!m_open.inScope(Tag::Select, Scope::DefaultScope))
-            return parseError(TreeError::EndTagWithoutOpenElement, token.name);
-        popUntil(Tag::Select, token.span);
         return;
     case Tag::Form:
         if (!m_open.contains(Tag::Template)) {
@@ -923,7 +921,7 @@ void HtmlTreeBuilder::inBodyOtherEndTag(HtmlToken &token)
     generateImpliedEndTags(m_tokenTag);
     if (node != currentElement())
         parseError(TreeError::ElementClosedImplicitly, currentElement()->node->name);
-    popUntilElement(node, token.span);
+    popUntilElement(node, token.type == Type::EndTag ? token.span : SourceSpan{});
 }
 
 void HtmlTreeBuilder::inBodyEndOfFile(HtmlToken &token)

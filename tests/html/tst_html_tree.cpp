@@ -67,7 +67,7 @@ QString repeated(const QString &piece, int times)
 
 } // namespace
 
-class TestHtmlTreePlaces : public QObject
+class TestHtmlTree : public QObject
 {
     Q_OBJECT
 
@@ -100,8 +100,9 @@ private slots:
         QTest::newRow("void element") << written << u"meta"_s << u"<meta charset=utf-8>"_s << u"-"_s;
         QTest::newRow("blank after head, CR LF") << written << u"#text 3"_s << u"\r\n"_s << u"-"_s;
         QTest::newRow("body") << written << u"body"_s << u"<body>"_s << u"</body>"_s;
-        QTest::newRow("blanks after body join")
-            << written << u"#text 5"_s << u"\r\n</html>\r\n"_s << u"-"_s;
+        // Blanks after </body> and </html> still go into the body, so they join its last text.
+        QTest::newRow("blanks after body join its text")
+            << written << u"#text 4"_s << u"x</body>\r\n</html>\r\n"_s << u"-"_s;
         QTest::newRow("comment after html") << written << u"#comment"_s << u"<!-- c -->"_s << u"-"_s;
 
         const QString tables = u"<table><tr><td><table><tr><td>x</td></tr></table>y</td></tr></table>"_s;
@@ -183,6 +184,94 @@ private slots:
         QVERIFY(!recreated->startTag.isValid());
     }
 
+    void foreignAttributes()
+    {
+        const QString page =
+            u"<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+            u"viewbox=\"0 0 1 1\"><a xlink:href=\"#x\" xml:lang=de></a></svg>"_s;
+        const HtmlDocument document = parseHtml(page);
+        const HtmlNode *svg = findNode(document, u"svg"_s);
+        const HtmlNode *a = findNode(document, u"a"_s);
+        QVERIFY(svg && a);
+        QCOMPARE(svg->ns, HtmlNamespace::Svg);
+        QCOMPARE(a->ns, HtmlNamespace::Svg);
+        const QList<HtmlAttribute> &own = svg->attributes;
+        QCOMPARE(own.size(), 3);
+        QCOMPARE(own[0].prefix(), QString());
+        QCOMPARE(own[0].ns, AttributeNamespace::Xmlns);
+        QCOMPARE(own[1].prefix() + u':' + own[1].name, u"xmlns:xlink"_s);
+        QCOMPARE(own[2].name, u"viewBox"_s);
+        QVERIFY(svg->attribute(u"viewBox"));
+        QVERIFY(!svg->attribute(u"viewbox"));
+        QCOMPARE(a->attributes[0].prefix() + u':' + a->attributes[0].name, u"xlink:href"_s);
+        QCOMPARE(a->attributes[0].ns, AttributeNamespace::XLink);
+        QCOMPARE(a->attributes[1].prefix() + u':' + a->attributes[1].name, u"xml:lang"_s);
+        // The name keeps its place in the source although the parser renamed it.
+        QCOMPARE(sourceOf(page, a->attributes[0].nameSpan), u"xlink:href"_s);
+        for (const HtmlParseError &error : document.errors)
+            QVERIFY(error.code != TreeError::WrongXmlnsAttribute);
+        const HtmlDocument wrong = parseHtml(u"<!DOCTYPE html><math xmlns=\"http://www.w3.org/2000/svg\"></math>"_s);
+        QCOMPARE(wrong.errors.size(), 1);
+        QCOMPARE(wrong.errors[0].code, TreeError::WrongXmlnsAttribute);
+        QCOMPARE(wrong.errors[0].name, u"xmlns"_s);
+    }
+
+    void fragments_data()
+    {
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<int>("ns");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("children"); // the root's children, "name" or "#text:data"
+
+        const int html = int(HtmlNamespace::Html);
+        QTest::newRow("body") << u"body"_s << html << u"a<b>c</b>"_s << u"#text:a b"_s;
+        QTest::newRow("cells of a row") << u"tr"_s << html << u"<td>1<td>2"_s << u"td td"_s;
+        QTest::newRow("textarea reads text") << u"textarea"_s << html << u"<b>x</textarea>"_s
+                                             << u"#text:<b>x</textarea>"_s;
+        QTest::newRow("title reads text") << u"title"_s << html << u"a&amp;<i>"_s << u"#text:a&<i>"_s;
+        QTest::newRow("script") << u"script"_s << html << u"if (a<b) x();"_s << u"#text:if (a<b) x();"_s;
+        QTest::newRow("select keeps options") << u"select"_s << html << u"<option>1<input><option>2"_s
+                                              << u"option option"_s;
+        QTest::newRow("svg") << u"svg"_s << int(HtmlNamespace::Svg) << u"<circle/><p>x"_s << u"circle p"_s;
+        QTest::newRow("html takes head and body") << u"html"_s << html << u"<title>t</title>x"_s
+                                                  << u"head body"_s;
+        QTest::newRow("template") << u"template"_s << html << u"<tr><td>x"_s << u"tr"_s;
+    }
+
+    void fragments()
+    {
+        QFETCH(QString, context);
+        QFETCH(int, ns);
+        QFETCH(QString, text);
+        QFETCH(QString, children);
+        const HtmlDocument document = parseHtmlFragment(text, context, HtmlNamespace(ns));
+        QCOMPARE(document.root()->kind, HtmlNode::Kind::DocumentFragment);
+        QStringList found;
+        for (const HtmlNode *child : document.root()->children) {
+            QCOMPARE(child->parent, document.root());
+            found << (child->kind == HtmlNode::Kind::Text ? u"#text:"_s + child->data : child->name);
+        }
+        QCOMPARE(found.join(u' '), children);
+    }
+
+    void errorsMergedInPlaceOrder()
+    {
+        // A tokenizer error (the NUL, the missing attribute value), tree errors before and after it.
+        const QString page = u"x<p a=>\u0000</span>"_s;
+        const HtmlDocument document = parseHtml(page);
+        QStringList codes;
+        qsizetype last = -1;
+        for (const HtmlParseError &error : document.errors) {
+            QVERIFY(error.span.offset >= last);
+            last = error.span.offset;
+            codes << QString::fromLatin1(error.code);
+        }
+        QCOMPARE(codes.first(), u"missing-doctype"_s);
+        QVERIFY(codes.contains(u"missing-attribute-value"_s));
+        QVERIFY(codes.indexOf(u"missing-attribute-value"_s) < codes.indexOf(u"null-character-in-text"_s));
+        QCOMPARE(codes.last(), u"end-tag-without-matching-open-element"_s);
+    }
+
     void errors_data()
     {
         QTest::addColumn<QString>("page");
@@ -197,6 +286,12 @@ private slots:
                                        << u"end-tag-without-matching-open-element span [</span>]"_s;
         QTest::newRow("misnested")
             << html + u"<b>1<p>2</b>3</p>"_s << u"misnested-tag b [</b>]"_s;
+        QTest::newRow("misnested, once for all rounds")
+            << html + u"<div><a><b><div><div><div><div></a></div></div></div></div></div>"_s
+            << u"misnested-tag a [</a>]|element-closed-implicitly b [</div>]"_s;
+        QTest::newRow("select left with an option open")
+            << html + u"<select><option>a<span>b</select>"_s
+            << u"element-closed-implicitly span [</select>]"_s;
         QTest::newRow("element left open by its parent's end tag")
             << html + u"<div><span>x</div>"_s << u"element-closed-implicitly span [</div>]"_s;
         QTest::newRow("open at the end")
@@ -247,6 +342,56 @@ private slots:
             QVERIFY(document.errors[i - 1].span.offset <= document.errors[i].span.offset);
     }
 
+    void quirksMode_data()
+    {
+        QTest::addColumn<QString>("doctype");
+        QTest::addColumn<int>("mode");
+        const int no = int(HtmlDocument::QuirksMode::NoQuirks);
+        const int quirks = int(HtmlDocument::QuirksMode::Quirks);
+        const int limited = int(HtmlDocument::QuirksMode::LimitedQuirks);
+
+        QTest::newRow("none") << QString() << quirks;
+        QTest::newRow("html") << u"<!doctype HTML>"_s << no;
+        QTest::newRow("legacy compat") << u"<!DOCTYPE html SYSTEM \"about:legacy-compat\">"_s << no;
+        QTest::newRow("no name") << u"<!DOCTYPE>"_s << quirks;
+        QTest::newRow("other name") << u"<!DOCTYPE htmlx>"_s << quirks;
+        QTest::newRow("HTML 4.01 strict")
+            << u"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" \"http://www.w3.org/TR/html4/strict.dtd\">"_s
+            << no;
+        QTest::newRow("HTML 4.01 transitional without system id")
+            << u"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"_s << quirks;
+        QTest::newRow("HTML 4.01 transitional with system id")
+            << u"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+               u"\"http://www.w3.org/TR/html4/loose.dtd\">"_s
+            << limited;
+        QTest::newRow("XHTML 1.0 transitional")
+            << u"<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+               u"\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">"_s
+            << limited;
+        QTest::newRow("HTML 3.2, other case")
+            << u"<!DOCTYPE html PUBLIC \"-//w3c//dtd html 3.2 final//en\">"_s << quirks;
+        QTest::newRow("whole public id") << u"<!DOCTYPE html PUBLIC \"HTML\">"_s << quirks;
+        QTest::newRow("IBM system id")
+            << u"<!DOCTYPE html SYSTEM \"http://www.ibm.com/data/dtd/v11/ibmxhtml1-transitional.dtd\">"_s
+            << quirks;
+    }
+
+    void quirksMode()
+    {
+        QFETCH(QString, doctype);
+        QFETCH(int, mode);
+        QCOMPARE(int(parseHtml(doctype + u"<p>x"_s).quirksMode), mode);
+    }
+
+    // A table closes an open paragraph, except in quirks mode, where old pages nest it.
+    void quirksModeKeepsTableInParagraph()
+    {
+        const HtmlDocument quirks = parseHtml(u"<p><table>"_s);
+        QCOMPARE(findNode(quirks, u"table"_s)->parent->name, u"p"_s);
+        const HtmlDocument standard = parseHtml(u"<!DOCTYPE html><p><table>"_s);
+        QCOMPARE(findNode(standard, u"table"_s)->parent->name, u"body"_s);
+    }
+
     void errorCodesAreDistinctAndKebabCase()
     {
         const QList<const char *> codes = treeConstructionErrorCodes();
@@ -274,7 +419,7 @@ private slots:
             << repeated(u"<span>"_s, n) + repeated(u"<li></li>"_s, 1000) << n + 3;
         QTest::newRow("tables in deep divs")
             << repeated(u"<div>"_s, n) + repeated(u"<table><tr><td>x</td></tr></table>"_s, 1000)
-            << n + 6;
+            << n + 7;
         QTest::newRow("cell with deep divs")
             << u"<p><table><tr><td>"_s + repeated(u"<div>"_s, n) << n + 7;
         QTest::newRow("nested b")
@@ -306,5 +451,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestHtmlTreePlaces)
-#include "tst_html_tree_places.moc"
+QTEST_GUILESS_MAIN(TestHtmlTree)
+#include "tst_html_tree.moc"
