@@ -195,7 +195,7 @@ void SourceLink::parseDone(std::shared_ptr<const TreePaths> parse, quint64 revis
 {
     if (parseMs >= 0) {
         m_parsing = false;
-        m_rest.setInterval(int(std::clamp<qint64>(2 * parseMs, caretRest, 2000)));
+        m_rest.setInterval(int(std::clamp<qint64>(3 * parseMs, caretRest, 3000)));
     }
     if (!m_linked)
         return;

@@ -26,8 +26,8 @@ class SourceLink : public QObject
 
 public:
     // How long the caret rests before its element is framed (ms); on a page whose parse takes
-    // longer, twice that parse's processor time, so that typing at a steady pace is not parsed
-    // behind.
+    // longer, three times that parse's processor time, so that typing at a steady pace is not
+    // parsed behind.
     static constexpr int caretRest = 40;
 
     SourceLink(BrowserView *browser, TextEditor *editor, QObject *parent = nullptr);
