@@ -6,7 +6,6 @@
 #include <QList>
 #include <QStringView>
 
-#include <deque>
 #include <optional>
 #include <vector>
 
@@ -74,7 +73,7 @@ private:
     QList<Finding> &m_findings;
     const ConformanceCatalog &m_catalog;
     bool m_quirks = false;
-    std::deque<Frame> m_frames;
+    std::vector<Frame> m_frames; // not a deque: a walk up and down one level would allocate and free its blocks
     std::vector<std::vector<const HtmlNode *>> m_excluders; // open elements with exclusions
     int m_openExcluders = 0;
     std::vector<std::pair<const HtmlNode *, int>> m_labels; // open labels, their controls
