@@ -173,7 +173,7 @@ void BM_Floor_CheckAlone(benchmark::State &state)
     }
 }
 
-BENCHMARK(BM_TypeOneCharacter)->ArgName("marks")->Arg(0)->Arg(1)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeOneCharacter)->ArgName("marks")->Arg(0)->Arg(1)->Arg(0)->Arg(1)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LongestStall)->ArgName("what")->Arg(1)->Arg(2)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Floor_CheckAlone)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_MarksAfterPause)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -276,7 +276,8 @@ void CheckMarks::showMarks()
 
 LineNumberMargin::Sign CheckMarks::signOf(const QTextBlock &line) const
 {
-    const std::optional<CheckLevel> level = CheckMarkList::gravest(marksOfLine(line));
+    const std::optional<CheckLevel> level =
+        m_marks.gravestStartingIn(line.position(), line.position() + line.length());
     if (!level)
         return LineNumberMargin::Sign::None;
     return *level == CheckLevel::Error ? LineNumberMargin::Sign::Error

@@ -166,17 +166,18 @@ QList<CheckMark> CheckMarkList::marksStartingIn(qsizetype from, qsizetype to) co
     return starting;
 }
 
+std::optional<CheckLevel> CheckMarkList::gravestStartingIn(qsizetype from, qsizetype to) const
+{
+    std::optional<CheckLevel> level;
+    auto mark = std::lower_bound(m_marks.cbegin(), m_marks.cend(), from, startsBefore);
+    for (; mark != m_marks.cend() && mark->start < to; ++mark)
+        level = level ? std::min(*level, mark->level) : mark->level;
+    return level;
+}
+
 QList<CheckMark> CheckMarkList::marksAt(qsizetype position) const
 {
     return marksOver(position, position + 1);
-}
-
-std::optional<CheckLevel> CheckMarkList::gravest(const QList<CheckMark> &marks)
-{
-    std::optional<CheckLevel> level;
-    for (const CheckMark &mark : marks)
-        level = level ? std::min(*level, mark.level) : mark.level; // Error comes first
-    return level;
 }
 
 QString CheckMarkList::tip(const QList<CheckMark> &marks) const

@@ -48,8 +48,9 @@ public:
     // The marks under the character at `position`.
     QList<CheckMark> marksAt(qsizetype position) const;
 
-    // The gravest level among marks, or nothing when there are none.
-    static std::optional<CheckLevel> gravest(const QList<CheckMark> &marks);
+    // The gravest level among the marks that start in [from, to), or nothing when none does;
+    // asked for every line on screen at every repaint of the margin.
+    std::optional<CheckLevel> gravestStartingIn(qsizetype from, qsizetype to) const;
     // The marks' messages in German, one a line, each after its level ("Fehler: ..."); the
     // same message at one place once.
     QString tip(const QList<CheckMark> &marks) const;

@@ -115,8 +115,9 @@ private slots:
         list.setMessages(text, {unknown, noAlt, noAlt, message(2, 1, 1, CheckLevel::Hint)});
         const QList<CheckMark> line = list.marksStartingIn(0, 19);
         QCOMPARE(line.size(), 3);
-        QCOMPARE(CheckMarkList::gravest(line), CheckLevel::Error);
-        QCOMPARE(CheckMarkList::gravest(list.marksStartingIn(19, 21)), std::nullopt);
+        QCOMPARE(list.gravestStartingIn(0, 19), CheckLevel::Error);
+        QCOMPARE(list.gravestStartingIn(7, 19), CheckLevel::Warning);
+        QCOMPARE(list.gravestStartingIn(19, 21), std::nullopt);
         const QString unknownTip = u"Fehler: "_s + CheckTexts::text(unknown);
         const QString noAltTip = u"Warnung: "_s + CheckTexts::text(noAlt);
         QCOMPARE(list.tip(line), unknownTip + u'\n' + noAltTip);
