@@ -1,6 +1,7 @@
 #include "html/parser/doctype_quirks.h"
 
 #include "html/parser/html_tokenizer.h"
+#include "html/parser/tree_text.h"
 
 #include <algorithm>
 
@@ -9,14 +10,14 @@ namespace {
 bool startsWithAny(const QString &id, std::initializer_list<QStringView> prefixes)
 {
     return std::any_of(prefixes.begin(), prefixes.end(), [&id](QStringView prefix) {
-        return id.startsWith(prefix, Qt::CaseInsensitive);
+        return startsWithIgnoringAsciiCase(id, prefix);
     });
 }
 
 bool equalsAny(const QString &id, std::initializer_list<QStringView> values)
 {
     return std::any_of(values.begin(), values.end(), [&id](QStringView value) {
-        return id.compare(value, Qt::CaseInsensitive) == 0;
+        return equalsIgnoringAsciiCase(id, value);
     });
 }
 
@@ -98,8 +99,8 @@ HtmlDocument::QuirksMode quirksModeOf(const HtmlToken &doctype)
     if (doctype.forceQuirks || !doctype.hasName || doctype.name != u"html")
         return Mode::Quirks;
     if (doctype.hasSystemId
-        && doctype.systemId.compare(u"http://www.ibm.com/data/dtd/v11/ibmxhtml1-transitional.dtd",
-                                    Qt::CaseInsensitive) == 0)
+        && equalsIgnoringAsciiCase(doctype.systemId,
+                                   u"http://www.ibm.com/data/dtd/v11/ibmxhtml1-transitional.dtd"))
         return Mode::Quirks;
     if (!doctype.hasPublicId)
         return Mode::NoQuirks;

@@ -35,7 +35,7 @@ HtmlDocument::HtmlDocument()
 
 HtmlNode *HtmlDocument::createNode(HtmlNode::Kind kind)
 {
-    if (m_usedInBlock == m_blockSize) {
+    if (m_blocks.empty() || m_usedInBlock == m_blockSize) { // empty also when moved from
         m_blockSize = std::clamp<qsizetype>(m_blockSize * 2, 16, 256); // below the size malloc maps afresh
         m_blocks.push_back(std::make_unique<HtmlNode[]>(size_t(m_blockSize)));
         m_usedInBlock = 0;

@@ -20,8 +20,8 @@ bool isHtmlIntegrationPoint(HtmlNamespace ns, int tag, const QList<HtmlAttribute
         return false;
     for (const HtmlAttribute &attribute : attributes) {
         if (attribute.name == u"encoding" && attribute.ns == AttributeNamespace::None)
-            return attribute.value.compare(u"text/html", Qt::CaseInsensitive) == 0
-                || attribute.value.compare(u"application/xhtml+xml", Qt::CaseInsensitive) == 0;
+            return equalsIgnoringAsciiCase(attribute.value, u"text/html")
+                || equalsIgnoringAsciiCase(attribute.value, u"application/xhtml+xml");
     }
     return false;
 }

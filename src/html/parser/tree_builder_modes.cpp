@@ -32,7 +32,7 @@ bool isHiddenInput(const HtmlToken &token)
 {
     for (const HtmlAttribute &attribute : token.attributes) {
         if (attribute.name == u"type")
-            return attribute.value.compare(u"hidden", Qt::CaseInsensitive) == 0;
+            return equalsIgnoringAsciiCase(attribute.value, u"hidden");
     }
     return false;
 }
@@ -41,23 +41,6 @@ bool hasAttribute(const HtmlToken &token, QStringView name)
 {
     return std::any_of(token.attributes.cbegin(), token.attributes.cend(),
                        [name](const HtmlAttribute &attribute) { return attribute.name == name; });
-}
-
-bool equalsAsciiCaseInsensitive(QStringView a, QStringView b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        char16_t x = a[i].unicode();
-        char16_t y = b[i].unicode();
-        if (x >= u'A' && x <= u'Z')
-            x += 32;
-        if (y >= u'A' && y <= u'Z')
-            y += 32;
-        if (x != y)
-            return false;
-    }
-    return true;
 }
 
 qsizetype nullPrefix(QStringView text)
@@ -1594,7 +1577,7 @@ void HtmlTreeBuilder::inForeignContentEndTag(HtmlToken &token)
     const int top = m_open.size() - 1;
     int match = -1;
     for (int i = top; i > 0;) {
-        if (equalsAsciiCaseInsensitive(m_open.at(i)->node->name, token.name)) {
+        if (equalsIgnoringAsciiCase(m_open.at(i)->node->name, token.name)) {
             match = i;
             break;
         }
