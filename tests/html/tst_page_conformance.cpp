@@ -9,6 +9,8 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <limits>
+
 Q_DECLARE_METATYPE(CheckLevel)
 
 using namespace Qt::StringLiterals;
@@ -257,26 +259,28 @@ void PageConformanceTest::deepAndLargePagesTakeLinearTime()
     const QList<CheckMessage> deepMessages = checkPage(deep);
     QVERIFY(!deepMessages.isEmpty());
 
-    // Four times the page takes about four times as long, not sixteen.
+    // Eight times the page takes about eight times as long, not sixty-four: the best of three
+    // runs each, as the machine may be busy with other work.
     const QString block = QStringLiteral("<tr><td><a href=\"a.html\">Eintrag</a><td><img src=b.gif><td><b>x<i>y</b></i>\n");
     auto pageOf = [&](int rows) {
         return QStringLiteral("<!DOCTYPE html><html lang=de><title>x</title><table>") + block.repeated(rows)
             + QStringLiteral("</table>");
     };
-    auto timeOf = [](const QString &page) {
-        QElapsedTimer timer;
-        timer.start();
-        const qsizetype count = checkPage(page).size();
-        Q_UNUSED(count);
-        return std::max<qint64>(timer.elapsed(), 1);
+    auto bestTimeOf = [](const QString &page) {
+        qint64 best = std::numeric_limits<qint64>::max();
+        for (int run = 0; run < 3; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            const qsizetype count = checkPage(page).size();
+            Q_UNUSED(count);
+            best = std::min(best, timer.elapsed());
+        }
+        return std::max<qint64>(best, 1);
     };
-    const QString small = pageOf(5000);
-    const QString large = pageOf(20000);
-    timeOf(small);
-    const qint64 smallTime = timeOf(small);
-    const qint64 largeTime = timeOf(large);
-    QVERIFY2(largeTime < 10 * smallTime + 50,
-             qPrintable(QStringLiteral("%1 ms for 4 times the page of %2 ms").arg(largeTime).arg(smallTime)));
+    const qint64 smallTime = bestTimeOf(pageOf(1000));
+    const qint64 largeTime = bestTimeOf(pageOf(8000));
+    QVERIFY2(largeTime < 24 * smallTime + 100,
+             qPrintable(QStringLiteral("%1 ms for 8 times the page of %2 ms").arg(largeTime).arg(smallTime)));
 }
 
 QTEST_GUILESS_MAIN(PageConformanceTest)

@@ -15,3 +15,5 @@ struct Finding
     SourceSpan span;
     QStringList arguments;
 };
+// Moved in memory as a whole when a list of findings grows.
+Q_DECLARE_TYPEINFO(Finding, Q_RELOCATABLE_TYPE);

@@ -82,7 +82,7 @@ void addParseErrors(const HtmlDocument &document, QList<SourceSpan> presentation
 
 // The findings sorted by place, with line, column and length as the editor counts them: the
 // column is counted on from the previous finding on the same line, so a long line is read once.
-QList<CheckMessage> toMessages(const QList<Finding> &findings, QStringView page)
+QList<CheckMessage> toMessages(QList<Finding> &findings, QStringView page)
 {
     // Sorted by place through their indexes: a finding is dear to move.
     std::vector<qsizetype> order(findings.size());
@@ -97,7 +97,7 @@ QList<CheckMessage> toMessages(const QList<Finding> &findings, QStringView page)
     int previousLine = 0;
     int previousColumn = 0;
     for (const qsizetype index : order) {
-        const Finding &finding = findings[index];
+        Finding &finding = findings[index];
         const qsizetype offset = std::clamp<qsizetype>(finding.span.offset, 0, page.size());
         const int line = lines.line(offset);
         int column = 0;
@@ -107,13 +107,13 @@ QList<CheckMessage> toMessages(const QList<Finding> &findings, QStringView page)
             column = lines.column(offset);
         const qsizetype length = std::clamp<qsizetype>(finding.span.length, 0, 4096);
         CheckMessage message;
-        message.key = finding.key;
+        message.key = std::move(finding.key);
         message.line = line;
         message.column = column;
         message.length = int(lines.characters(offset, offset + length));
         message.level = finding.level;
-        message.arguments = finding.arguments;
-        messages.append(message);
+        message.arguments = std::move(finding.arguments);
+        messages.append(std::move(message));
         previousOffset = offset;
         previousLine = line;
         previousColumn = column;
